@@ -1,0 +1,78 @@
+#include "info/InfoWindow.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int ColumnCount = 5;
+}
+
+InfoWindow::InfoWindow()
+{
+    setGeometry(50, 50, 600, 500);
+    setMinimumSize(200, 100);
+
+    m_model = new QStandardItemModel(0, ColumnCount, this);
+    m_tableView = new QTableView;
+    m_tableView->setModel(m_model);
+    m_tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tableView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tableView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tableView->horizontalHeader()->setHighlightSections(false);
+
+    ClearInfo();
+
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(m_tableView);
+    setLayout(layout);
+
+    if (QItemSelectionModel* selection = m_tableView->selectionModel())
+        connect(selection, &QItemSelectionModel::currentRowChanged, this,
+                &InfoWindow::currentRowChanged);
+}
+
+InfoWindow::~InfoWindow() = default;
+
+void InfoWindow::ClearInfo()
+{
+    m_model->clear();
+    m_model->setColumnCount(ColumnCount);
+    m_model->setHorizontalHeaderLabels(
+        {tr("Format"), tr("Name"), tr("Company"), tr("Records"), tr("Projector")});
+}
+
+void InfoWindow::AppendInfo(const QString& format, const QString& name, const QString& company,
+                            unsigned short records, const QString& projector)
+{
+    QList<QStandardItem*> row;
+    row.reserve(ColumnCount);
+    for (const QString& text : {format, name, company, QString::number(records), projector})
+        row.append(new QStandardItem(text));
+    m_model->appendRow(row);
+}
+
+void InfoWindow::setSelection(int row)
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    m_emitSelection = false;
+    m_tableView->selectRow(row);
+    m_emitSelection = true;
+}
+
+void InfoWindow::currentRowChanged(const QModelIndex& current, const QModelIndex& /*previous*/)
+{
+    if (m_emitSelection && current.row() >= 0 && current.row() < m_model->rowCount())
+        emit selectionChanged(current.row());
+}
+
+void InfoWindow::closeEvent(QCloseEvent* event)
+{
+    emit widgetClosed();
+    event->accept();
+}

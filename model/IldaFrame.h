@@ -1,0 +1,37 @@
+#pragma once
+
+#include "model/IldaPoint.h"
+
+#include <QString>
+#include <QVector>
+
+// One picture of a show: a name, two header numbers and the points in drawing order.
+// A value type; copies share the point list until one of them writes.
+class IldaFrame
+{
+public:
+    static constexpr int MaxPoints = 32768;
+
+    IldaFrame() = default;
+    IldaFrame(const QString& name, const QString& company, int frameNumber, int totalFrames);
+    ~IldaFrame();
+
+    void appendPoint(const IldaPoint& point);
+    // Readers that know the record count ahead save the reallocations.
+    void reservePoints(int count);
+
+    int getNumberOfPoints() const { return m_points.size(); }
+    IldaPoint getPoint(int index) const;
+
+    const QString& getName() const { return m_name; }
+    const QString& getCompany() const { return m_company; }
+    int getFrameNumber() const { return m_frameNumber; }
+    int getTotalFrames() const { return m_totalFrames; }
+
+private:
+    QString m_name;
+    QString m_company;
+    int m_frameNumber = 0;
+    int m_totalFrames = 1;
+    QVector<IldaPoint> m_points;
+};

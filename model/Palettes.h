@@ -1,0 +1,5 @@
+#pragma once
+
+// 64 colours each, as consecutive red, green, blue triples.
+extern const unsigned char ildaDefaultPalette[64 * 3];
+extern const unsigned char vectrionDefaultPalette[64 * 3];

@@ -1,0 +1,27 @@
+#!/bin/sh
+# Installs the Debian packages that building, testing and running Lumenar need,
+# but only those that are missing, so a prepared machine pays nothing.
+set -eu
+
+packages="build-essential cmake ninja-build ccache pkg-config qtbase5-dev qtbase5-dev-tools
+libbenchmark-dev xvfb xauth imagemagick fonts-dejavu-core"
+
+missing=""
+for p in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO=sudo
+else
+    SUDO=
+fi
+export DEBIAN_FRONTEND=noninteractive
+# A fresh machine has no package lists yet; try without updating first, it is faster.
+# shellcheck disable=SC2086
+$SUDO apt-get install -y -q --no-install-recommends $missing ||
+    { $SUDO apt-get update -q && $SUDO apt-get install -y -q --no-install-recommends $missing; }

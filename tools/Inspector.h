@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+
+// The command-line inspector: loads files through the viewer's own loading road and reports
+// the information rows and frames as a table or as JSON lines.
+namespace Inspector {
+
+enum ExitCode { Success = 0, LoadFailed = 1, UsageError = 2 };
+
+// args excludes the program name. Returns the process exit status.
+int run(const QStringList& args, QTextStream& out, QTextStream& err);
+
+QString jsonString(const QString& text);
+
+} // namespace Inspector
