@@ -1,0 +1,209 @@
+#include "IldaBuilder.h"
+
+#include "tools/DemoShow.h"
+#include "tools/Inspector.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+class TestInspector : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_demo;
+
+    struct Result
+    {
+        int status;
+        QString out;
+        QString err;
+    };
+
+    static Result run(const QStringList& args)
+    {
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        const int status = Inspector::run(args, outStream, errStream);
+        outStream.flush();
+        errStream.flush();
+        return {status, out, err};
+    }
+
+    static QVector<QJsonObject> jsonLines(const QString& text)
+    {
+        QVector<QJsonObject> objects;
+        for (const QString& line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            QJsonParseError error;
+            const QJsonDocument doc = QJsonDocument::fromJson(line.toUtf8(), &error);
+            if (error.error != QJsonParseError::NoError || !doc.isObject())
+                return {};
+            objects.append(doc.object());
+        }
+        return objects;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        const QStringList written = DemoShow::writeAll(m_dir.path());
+        QVERIFY(!written.isEmpty());
+        m_demo = written.first();
+        QVERIFY(m_demo.endsWith(QLatin1String(".ild")));
+    }
+
+    void demoShowAsJson()
+    {
+        const Result r = run({QStringLiteral("--json"), m_demo});
+        QCOMPARE(r.status, 0);
+        const QVector<QJsonObject> files = jsonLines(r.out);
+        QCOMPARE(files.size(), 1);
+        const QJsonObject show = files.first();
+        QCOMPARE(show.keys(), (QStringList{"error", "file", "frames", "ok", "rows"}));
+        QCOMPARE(show.value("file").toString(), m_demo);
+        QVERIFY(show.value("ok").toBool());
+        QCOMPARE(show.value("error").toString(), QString());
+
+        // The animation, the two 2-D frames, the palette, the indexed frames after it.
+        const QJsonArray rows = show.value("rows").toArray();
+        const int n = DemoShow::AnimationFrames;
+        QCOMPARE(rows.size(), n + 5);
+        for (int i = 0; i < n; ++i) {
+            const QJsonObject row = rows.at(i).toObject();
+            QCOMPARE(row.keys(), (QStringList{"company", "format", "name", "projector", "records"}));
+            QCOMPARE(row.value("format").toString(), QStringLiteral("4 = 3D Coordinates with True Color"));
+            QCOMPARE(row.value("name").toString(), QStringLiteral("Cube"));
+            QCOMPARE(row.value("company").toString(), QStringLiteral("Lumenar"));
+            QCOMPARE(row.value("projector").toString(), QStringLiteral("0"));
+            QVERIFY(row.value("records").isDouble());
+        }
+        const QStringList formats{"5 = 2D Coordinates with True Color",
+                                  "1 = 2D Coordinates with Indexed Color",
+                                  "2 = Color Palette for Indexed Color Frames",
+                                  "0 = 3D Coordinates with Indexed Color",
+                                  "1 = 2D Coordinates with Indexed Color"};
+        const QStringList projectors{"0", "0", "1", "1", "1"};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(rows.at(n + i).toObject().value("format").toString(), formats[i]);
+            QCOMPARE(rows.at(n + i).toObject().value("projector").toString(), projectors[i]);
+        }
+        QCOMPARE(rows.at(n + 2).toObject().value("records").toInt(), 64);
+
+        const QJsonArray frames = show.value("frames").toArray();
+        QCOMPARE(frames.size(), n + 4);
+        int rowOfFrame = 0;
+        for (int f = 0; f < frames.size(); ++f, ++rowOfFrame) {
+            if (rowOfFrame == n + 2)
+                ++rowOfFrame; // the palette row has no frame
+            const QJsonObject frame = frames.at(f).toObject();
+            QCOMPARE(frame.keys(), (QStringList{"company", "frameNumber", "name", "pointCount",
+                                                "points", "totalFrames"}));
+            const QJsonObject row = rows.at(rowOfFrame).toObject();
+            QCOMPARE(frame.value("name").toString(), row.value("name").toString());
+            QCOMPARE(frame.value("pointCount").toInt(), row.value("records").toInt());
+            const QJsonArray points = frame.value("points").toArray();
+            QCOMPARE(points.size(), frame.value("pointCount").toInt());
+            for (const QJsonValue& p : points) {
+                const QJsonArray v = p.toArray();
+                QCOMPARE(v.size(), 7);
+                QVERIFY(v.at(3).toInt() == 0 || v.at(3).toInt() == 1);
+                for (int c = 4; c < 7; ++c)
+                    QVERIFY(v.at(c).toInt() >= 0 && v.at(c).toInt() <= 255);
+            }
+        }
+        QCOMPARE(frames.at(0).toObject().value("totalFrames").toInt(), n);
+        QCOMPARE(frames.at(n - 1).toObject().value("frameNumber").toInt(), n - 1);
+        // Every animation stroke starts with a blanked move.
+        QCOMPARE(frames.at(0).toObject().value("points").toArray().at(0).toArray().at(3).toInt(), 1);
+        // The helix is coloured from projector 1's palette, not the default (red at index 0).
+        const QJsonArray helixFirst =
+            frames.at(n + 2).toObject().value("points").toArray().at(0).toArray();
+        QVERIFY(!(helixFirst.at(4).toInt() == 255 && helixFirst.at(5).toInt() == 0 &&
+                  helixFirst.at(6).toInt() == 0));
+    }
+
+    void noPoints()
+    {
+        const Result r = run({QStringLiteral("--json"), QStringLiteral("--no-points"), m_demo});
+        QCOMPARE(r.status, 0);
+        const QJsonObject frame =
+            jsonLines(r.out).first().value("frames").toArray().first().toObject();
+        QVERIFY(!frame.contains("points"));
+        QVERIFY(frame.value("pointCount").toInt() > 0);
+    }
+
+    void failuresAndEscaping()
+    {
+        const QString odd = writeTestFile(m_dir, QStringLiteral("odd \"name\"\\.ild"),
+                                          IldaBuilder()
+                                              .header(1, "q\"\\\x01", "", 1)
+                                              .point1(-3, 4, 0x40, 0)
+                                              .end()
+                                              .bytes());
+        const QString missing = m_dir.filePath(QStringLiteral("missing.ild"));
+        const Result r = run({QStringLiteral("--json"), odd, missing});
+        QCOMPARE(r.status, 1);
+        const QVector<QJsonObject> files = jsonLines(r.out);
+        QCOMPARE(files.size(), 2);
+        QCOMPARE(files[0].value("file").toString(), odd);
+        QVERIFY(files[0].value("ok").toBool());
+        const QJsonObject frame = files[0].value("frames").toArray().first().toObject();
+        QCOMPARE(frame.value("name").toString(), QStringLiteral("q\"\\\x01"));
+        QCOMPARE(frame.value("points").toArray().first().toArray(),
+                 (QJsonArray{-3, 4, 0, 1, 255, 0, 0}));
+        QVERIFY(!files[1].value("ok").toBool());
+        QCOMPARE(files[1].value("error").toString(), QStringLiteral("Cannot open '%1'!").arg(missing));
+        QCOMPARE(files[1].value("rows").toArray().size(), 0);
+        QCOMPARE(files[1].value("frames").toArray().size(), 0);
+    }
+
+    void table()
+    {
+        const Result r = run({m_demo});
+        QCOMPARE(r.status, 0);
+        const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.first(), m_demo);
+        QVERIFY(lines.at(1).contains(QLatin1String("Format")));
+        QVERIFY(lines.at(1).contains(QLatin1String("Projector")));
+        QCOMPARE(lines.size(), 2 + DemoShow::AnimationFrames + 5 + 1);
+        // Columns line up: every row starts its format text where the header's "Format" starts.
+        const int column = lines.at(1).indexOf(QLatin1String("Format"));
+        for (int i = 2; i < lines.size() - 1; ++i)
+            QVERIFY2(lines.at(i).mid(column).at(0).isDigit(), qPrintable(lines.at(i)));
+        QVERIFY(lines.last().contains(
+            QRegularExpression(QStringLiteral("^  %1 frames, \\d+ points$")
+                                   .arg(DemoShow::AnimationFrames + 4))));
+
+        const Result bad = run({m_dir.filePath(QStringLiteral("nope.ild"))});
+        QCOMPARE(bad.status, 1);
+        QVERIFY(bad.out.contains(QLatin1String("Cannot open")));
+    }
+
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::newRow("nothing") << QStringList() << 2;
+        QTest::newRow("only options") << QStringList{"--json"} << 2;
+        QTest::newRow("unknown option") << QStringList{"--frobnicate", "x.ild"} << 2;
+        QTest::newRow("help") << QStringList{"--help"} << 0;
+    }
+
+    void usage()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        const Result r = run(args);
+        QCOMPARE(r.status, status);
+        QVERIFY((status == 0 ? r.out : r.err).contains(QLatin1String("usage:")));
+    }
+};
+
+QTEST_MAIN(TestInspector)
+#include "tst_inspector.moc"
