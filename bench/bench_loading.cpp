@@ -34,9 +34,9 @@ QByteArray makeIlda(int frames, int points)
             u16(-i * 3);
             u16(i);
             bytes.append(char(i % 17 == 0 ? 0x40 : 0));
-            bytes.append(char(i), 1);
-            bytes.append(char(i * 3), 1);
-            bytes.append(char(i * 5), 1);
+            bytes.append(char(i));
+            bytes.append(char(i * 3));
+            bytes.append(char(i * 5));
         }
     }
     return bytes;

@@ -41,14 +41,22 @@ InfoWindow::~InfoWindow() = default;
 void InfoWindow::ClearInfo()
 {
     m_model->clear();
+    m_frameOfRow.clear();
+    m_rowOfFrame.clear();
     m_model->setColumnCount(ColumnCount);
     m_model->setHorizontalHeaderLabels(
         {tr("Format"), tr("Name"), tr("Company"), tr("Records"), tr("Projector")});
 }
 
 void InfoWindow::AppendInfo(const QString& format, const QString& name, const QString& company,
-                            unsigned short records, const QString& projector)
+                            unsigned short records, const QString& projector, bool hasFrame)
 {
+    if (hasFrame) {
+        m_frameOfRow.append(m_rowOfFrame.size());
+        m_rowOfFrame.append(m_model->rowCount());
+    } else {
+        m_frameOfRow.append(-1);
+    }
     QList<QStandardItem*> row;
     row.reserve(ColumnCount);
     for (const QString& text : {format, name, company, QString::number(records), projector})
@@ -56,8 +64,19 @@ void InfoWindow::AppendInfo(const QString& format, const QString& name, const QS
     m_model->appendRow(row);
 }
 
-void InfoWindow::setSelection(int row)
+int InfoWindow::rowOfFrame(int frame) const
 {
+    return frame >= 0 && frame < m_rowOfFrame.size() ? m_rowOfFrame.at(frame) : -1;
+}
+
+int InfoWindow::frameOfRow(int row) const
+{
+    return row >= 0 && row < m_frameOfRow.size() ? m_frameOfRow.at(row) : -1;
+}
+
+void InfoWindow::setSelection(int frame)
+{
+    const int row = rowOfFrame(frame);
     if (row < 0 || row >= m_model->rowCount())
         return;
     m_emitSelection = false;
@@ -67,8 +86,11 @@ void InfoWindow::setSelection(int row)
 
 void InfoWindow::currentRowChanged(const QModelIndex& current, const QModelIndex& /*previous*/)
 {
-    if (m_emitSelection && current.row() >= 0 && current.row() < m_model->rowCount())
-        emit selectionChanged(current.row());
+    if (!m_emitSelection || current.row() < 0 || current.row() >= m_model->rowCount())
+        return;
+    const int frame = frameOfRow(current.row());
+    if (frame >= 0)
+        emit selectionChanged(frame);
 }
 
 void InfoWindow::closeEvent(QCloseEvent* event)

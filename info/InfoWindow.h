@@ -17,16 +17,22 @@ public:
     ~InfoWindow() override;
 
     void ClearInfo();
+    // Rows of palette sections pass hasFrame = false: they list a section but show no frame.
     void AppendInfo(const QString& format, const QString& name, const QString& company,
-                    unsigned short records, const QString& projector);
-    void setSelection(int row);
+                    unsigned short records, const QString& projector, bool hasFrame = true);
+    // Selects the row of the given frame without reporting it.
+    void setSelection(int frame);
+
+    int rowOfFrame(int frame) const;
+    int frameOfRow(int row) const;
 
     // Read access for the main window and the command-line inspector.
     QStandardItemModel* model() const { return m_model; }
     QTableView* tableView() const { return m_tableView; }
 
 signals:
-    void selectionChanged(int row);
+    // The user made the row of this frame current; rows without a frame report nothing.
+    void selectionChanged(int frame);
     void widgetClosed();
 
 private slots:
@@ -39,4 +45,6 @@ private:
     QStandardItemModel* m_model = nullptr;
     QTableView* m_tableView = nullptr;
     bool m_emitSelection = true;
+    QVector<int> m_frameOfRow; // -1 for a row without a frame
+    QVector<int> m_rowOfFrame;
 };

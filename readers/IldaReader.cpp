@@ -182,7 +182,7 @@ QString IldaFrames::openIldaFile(const QString& fileName, InfoWindow& info)
             m_frames.append(frame);
         }
         info.AppendInfo(formatText(format), name, company, static_cast<unsigned short>(count),
-                        QStringLiteral("%1").arg(projector));
+                        QStringLiteral("%1").arg(projector), format != 2);
         headerSeen = true;
     }
 }

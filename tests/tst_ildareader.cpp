@@ -244,6 +244,10 @@ private slots:
             QCOMPARE(cell(r, 4), QStringLiteral("0"));
         }
         QCOMPARE(cell(0, 2), QStringLiteral("Acme"));
+        // The palette row shows no frame; the frames after it keep their order.
+        QCOMPARE(m_info->frameOfRow(1), -1);
+        QCOMPARE(m_info->frameOfRow(2), 1);
+        QCOMPARE(m_info->rowOfFrame(3), 4);
         QCOMPARE(globalIldaFrames.getFrame(0).getCompany(), QStringLiteral("Acme"));
         QCOMPARE(globalIldaFrames.getFrame(0).getTotalFrames(), 5);
         QCOMPARE(globalIldaFrames.getFrame(3).getFrameNumber(), 3);

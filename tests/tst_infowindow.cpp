@@ -137,6 +137,40 @@ private slots:
         QCOMPARE(spy.count(), 0);
     }
 
+    void rowsWithoutFrames()
+    {
+        // Frame 0, a palette, frames 1 and 2, another palette, frame 3.
+        InfoWindow info;
+        const QVector<bool> hasFrame{true, false, true, true, false, true};
+        for (bool framed : hasFrame)
+            info.AppendInfo(QStringLiteral("f"), QString(), QString(), 1, QString(), framed);
+        QCOMPARE(info.frameOfRow(1), -1);
+        QCOMPARE(info.frameOfRow(3), 2);
+        QCOMPARE(info.rowOfFrame(3), 5);
+        QCOMPARE(info.rowOfFrame(4), -1);
+
+        info.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&info));
+        QSignalSpy spy(&info, &InfoWindow::selectionChanged);
+        info.setSelection(1);
+        QCOMPARE(info.tableView()->currentIndex().row(), 2);
+        info.setSelection(4); // no such frame
+        QCOMPARE(info.tableView()->currentIndex().row(), 2);
+        QCOMPARE(spy.count(), 0);
+
+        QWidget* viewport = info.tableView()->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, cellCentre(info, 4));
+        QCOMPARE(spy.count(), 0); // a palette row shows no frame
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, cellCentre(info, 5));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.takeFirst().at(0).toInt(), 3);
+
+        info.ClearInfo();
+        QCOMPARE(info.rowOfFrame(0), -1);
+        info.AppendInfo(QStringLiteral("f"), QString(), QString(), 1, QString());
+        QCOMPARE(info.rowOfFrame(0), 0);
+    }
+
     void closeButton()
     {
         InfoWindow info;
