@@ -3,20 +3,118 @@
 #include "info/InfoWindow.h"
 
 #include <QMainWindow>
+#include <QSlider>
+
+class QAction;
+class QActionGroup;
+class QLabel;
 
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
+    // A slider that leaves the wheel to the window, which steps frames with it.
+    class MySlider : public QSlider
+    {
+    public:
+        using QSlider::QSlider;
+        ~MySlider() override;
+
+    protected:
+        void wheelEvent(QWheelEvent* event) override;
+    };
+
+    static constexpr int RecentFileCount = 9;
+
     explicit MainWindow(const QString& fileName);
     ~MainWindow() override;
 
-    InfoWindow& infoWindow() { return m_infoWindow; }
+    // The about box's text, filled with the run-time Qt version, compiler and pointer width.
+    static QString aboutText();
+    static QString compilerText();
 
 public slots:
     void openFile(const QString& fileName);
 
+private slots:
+    void fileOpen();
+    void fileOpenRecent();
+    void viewZoomIn();
+    void viewZoomOut();
+    void viewReset();
+    void viewFront();
+    void viewSide();
+    void viewTop();
+    void viewPerspective();
+    void viewAll();
+    void viewMoveLeft();
+    void viewMoveRight();
+    void viewMoveUp();
+    void viewMoveDown();
+    void frameSelectedStatusSlider(int value);
+    void frameSelectedInfoWindow(int row);
+    void frameFirst();
+    void framePrevious();
+    void frameNext();
+    void frameLast();
+    void optionsShowBlankedLines();
+    void optionsShowDots();
+    void optionsShowInformation();
+    void helpAbout();
+    void openInfoWindow();
+    void infoWindowClosed();
+    void toggleFullScreen();
+    void quitFullScreen();
+    void activeViewChanged();
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+    // Closing the window ends the process at once; tests replace this to stay alive.
+    virtual void endProcess();
+
 private:
+    void createActions();
+    void createMenus();
+    void createAdditionalShortcuts();
+    void createStatusBar();
+    void updateFrameActions() const;
+    void updateStatusSlider();
+    void updateStatusLabel();
+    void updateViews();
+    void setFileName(const QString& fileName);
+    void updateFileOpenRecentActions() const;
+    void showInfoWindow();
+    // The common tail of every frame change: actions, slider, counter, row, repaint.
+    void frameChanged(bool fromSlider, bool fromInfoWindow);
+
+    QAction* m_openAction = nullptr;
+    QAction* m_recentFileActions[RecentFileCount] = {};
+    QAction* m_exitAction = nullptr;
+    QAction* m_zoomInAction = nullptr;
+    QAction* m_zoomOutAction = nullptr;
+    QAction* m_resetAction = nullptr;
+    QAction* m_viewFrontAction = nullptr;
+    QAction* m_viewSideAction = nullptr;
+    QAction* m_viewTopAction = nullptr;
+    QAction* m_viewPerspectiveAction = nullptr;
+    QAction* m_viewAllAction = nullptr;
+    QAction* m_frameFirstAction = nullptr;
+    QAction* m_framePreviousAction = nullptr;
+    QAction* m_frameNextAction = nullptr;
+    QAction* m_frameLastAction = nullptr;
+    QAction* m_showBlankedLinesAction = nullptr;
+    QAction* m_showDotsAction = nullptr;
+    QAction* m_showInformationAction = nullptr;
+    QAction* m_aboutAction = nullptr;
+    MySlider* m_statusSlider = nullptr;
+    QLabel* m_statusLabel = nullptr;
+    bool m_viewAll = true;
     InfoWindow m_infoWindow;
+
+    friend class TestMainWindow;
 };

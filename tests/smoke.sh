@@ -1,0 +1,23 @@
+#!/bin/sh
+# Runs inside xvfb-run: starts the viewer on a file, waits for its window, takes a screenshot.
+# usage: smoke.sh LUMENAR FILE SCREENSHOT
+set -u
+"$1" "$2" &
+pid=$!
+title="$(basename "$2") - Lumenar"
+tries=0
+until xwininfo -root -tree 2>/dev/null | grep -qF "\"$title\""; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 150 ] || ! kill -0 "$pid" 2>/dev/null; then
+        echo "the window \"$title\" did not appear" >&2
+        kill "$pid" 2>/dev/null
+        exit 1
+    fi
+    sleep 0.2
+done
+sleep 1 # the first paint follows the mapping of the window
+import -window root "$3"
+status=$?
+kill "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null
+exit $status
