@@ -2,6 +2,7 @@
 
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
+#include "tools/Render.h"
 
 #include <QFileInfo>
 #include <QStandardItemModel>
@@ -12,7 +13,8 @@
 namespace Inspector {
 namespace {
 
-const char Usage[] = "usage: lumenar-inspect [--json [--no-points]] FILE...\n";
+const char Usage[] = "usage: lumenar-inspect [--json [--no-points]] FILE...\n"
+                     "       lumenar-inspect --render OUT.png [options] FILE\n";
 
 struct Options
 {
@@ -145,6 +147,8 @@ QString jsonString(const QString& text)
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err)
 {
+    if (Render::isRenderCommand(args))
+        return Render::run(args, out, err);
     Options options;
     bool noPoints = false;
     bool endOfOptions = false;

@@ -1,0 +1,201 @@
+#include "tools/Render.h"
+
+#include "info/InfoWindow.h"
+#include "model/IldaFrames.h"
+#include "tools/Inspector.h"
+#include "views/IldaViewFront.h"
+#include "views/IldaViewPerspective.h"
+#include "views/IldaViewSide.h"
+#include "views/IldaViewTop.h"
+
+#include <QGridLayout>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTextStream>
+
+#include <memory>
+
+namespace Render {
+namespace {
+
+const char Usage[] =
+    "usage: lumenar-inspect --render OUT.png [--frame N] [--view front|side|top|perspective|all]\n"
+    "                       [--size WxH] [--show-blanked] [--no-dots]\n"
+    "                       [--active front|side|top|perspective] FILE\n";
+
+// Large enough for any screen, small enough that a typo cannot ask for gigabytes.
+constexpr int MaxSide = 8192;
+
+bool parseLayout(const QString& name, bool allowAll, Layout& layout)
+{
+    static const char* const names[] = {"front", "side", "top", "perspective", "all"};
+    for (int i = 0; i <= All; ++i) {
+        if (name == QLatin1String(names[i]) && (allowAll || i != All)) {
+            layout = Layout(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool parseSize(const QString& text, QSize& size)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return false;
+    const int w = match.captured(1).toInt();
+    const int h = match.captured(2).toInt();
+    if (w < 1 || h < 1 || w > MaxSide || h > MaxSide)
+        return false;
+    size = QSize(w, h);
+    return true;
+}
+
+IldaView* createView(Layout layout)
+{
+    switch (layout) {
+    case Front:
+        return new IldaViewFront;
+    case Side:
+        return new IldaViewSide;
+    case Top:
+        return new IldaViewTop;
+    default:
+        return new IldaViewPerspective;
+    }
+}
+
+int usageError(QTextStream& err, const QString& message)
+{
+    err << "lumenar-inspect: " << message << "\n" << Usage;
+    return Inspector::UsageError;
+}
+
+} // namespace
+
+bool isRenderCommand(const QStringList& args)
+{
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--"))
+            return false;
+        if (arg == QLatin1String("--render"))
+            return true;
+    }
+    return false;
+}
+
+QImage renderFrame(Layout layout, const QSize& size)
+{
+    std::unique_ptr<QWidget> root;
+    if (layout == All) {
+        root = std::make_unique<QWidget>();
+        auto* grid = new QGridLayout(root.get());
+        grid->setContentsMargins(0, 0, 0, 0);
+        grid->setSpacing(3);
+        grid->addWidget(createView(Top), 0, 0);
+        grid->addWidget(createView(Perspective), 0, 1);
+        grid->addWidget(createView(Front), 1, 0);
+        grid->addWidget(createView(Side), 1, 1);
+    } else {
+        root.reset(createView(layout));
+    }
+    // Shown but never mapped, so that the grid is laid out exactly as in the window.
+    root->setAttribute(Qt::WA_DontShowOnScreen);
+    root->resize(size);
+    root->show();
+
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    root->render(&image);
+    return image;
+}
+
+int run(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    QString output;
+    QString file;
+    int frame = 0;
+    Layout layout = All;
+    Layout active = Front;
+    QSize size;
+    bool showBlanked = false;
+    bool showDots = true;
+    bool endOfOptions = false;
+
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        const bool takesValue =
+            !endOfOptions && (arg == QLatin1String("--render") || arg == QLatin1String("--frame") ||
+                              arg == QLatin1String("--view") || arg == QLatin1String("--size") ||
+                              arg == QLatin1String("--active"));
+        if (takesValue && i + 1 >= args.size())
+            return usageError(err, QStringLiteral("%1 needs a value").arg(arg));
+        if (!endOfOptions && arg == QLatin1String("--")) {
+            endOfOptions = true;
+        } else if (takesValue && arg == QLatin1String("--render")) {
+            output = args[++i];
+        } else if (takesValue && arg == QLatin1String("--frame")) {
+            bool ok = false;
+            frame = args[++i].toInt(&ok);
+            if (!ok || frame < 0)
+                return usageError(err, QStringLiteral("bad frame number %1").arg(args[i]));
+        } else if (takesValue && arg == QLatin1String("--view")) {
+            if (!parseLayout(args[++i], true, layout))
+                return usageError(err, QStringLiteral("unknown view %1").arg(args[i]));
+        } else if (takesValue && arg == QLatin1String("--active")) {
+            if (!parseLayout(args[++i], false, active))
+                return usageError(err, QStringLiteral("unknown view %1").arg(args[i]));
+        } else if (takesValue && arg == QLatin1String("--size")) {
+            if (!parseSize(args[++i], size))
+                return usageError(err, QStringLiteral("bad size %1 (WxH, 1 to %2 pixels each)")
+                                           .arg(args[i])
+                                           .arg(MaxSide));
+        } else if (!endOfOptions && arg == QLatin1String("--show-blanked")) {
+            showBlanked = true;
+        } else if (!endOfOptions && arg == QLatin1String("--no-dots")) {
+            showDots = false;
+        } else if (!endOfOptions && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            return usageError(err, QStringLiteral("unknown option %1").arg(arg));
+        } else if (file.isEmpty()) {
+            file = arg;
+        } else {
+            return usageError(err, QStringLiteral("--render draws one file"));
+        }
+    }
+    if (output.isEmpty() || file.isEmpty())
+        return usageError(err, QStringLiteral("--render needs OUT.png and FILE"));
+    if (!size.isValid())
+        size = layout == All ? QSize(650, 650) : QSize(400, 400);
+
+    InfoWindow info;
+    const QString error = globalIldaFrames.loadFile(file, info);
+    if (!error.isEmpty()) {
+        err << "lumenar-inspect: " << file << ": " << error << "\n";
+        return Inspector::LoadFailed;
+    }
+    const int frames = globalIldaFrames.getNumberOfFrames();
+    if (frame >= frames)
+        return usageError(err, QStringLiteral("frame %1 is outside %2, which has %3 frames "
+                                              "(numbered from 0)")
+                                   .arg(frame)
+                                   .arg(file)
+                                   .arg(frames));
+
+    globalIldaFrames.gotoFrame(frame);
+    globalIldaFrames.setShowBlankedLines(showBlanked);
+    globalIldaFrames.setShowDots(showDots);
+    IldaView::Reset(true);
+    IldaView::m_activeView = static_cast<unsigned int>(active);
+
+    const QImage image = renderFrame(layout, size);
+    if (!image.save(output, "PNG")) {
+        err << "lumenar-inspect: cannot write " << output << "\n";
+        return Inspector::LoadFailed;
+    }
+    out << output << ": frame " << frame << " of " << file << ", " << size.width() << "x"
+        << size.height() << "\n";
+    return Inspector::Success;
+}
+
+} // namespace Render

@@ -1,0 +1,380 @@
+#include "views/IldaView.h"
+
+#include "model/IldaFrames.h"
+#include "views/MacColors.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <cmath>
+#include <limits>
+
+unsigned int IldaView::m_activeView = IldaView::Front;
+float IldaView::m_offsetX = 0.0f;
+float IldaView::m_offsetY = 0.0f;
+float IldaView::m_offsetZ = 0.0f;
+double IldaView::m_zoomFactor = 1.0;
+double IldaView::m_zoomFactorPerspective = 1.0;
+float IldaView::m_rotateX = 0.0f;
+float IldaView::m_rotateY = 0.0f;
+float IldaView::m_transformMatrix[9] = {};
+
+namespace {
+
+constexpr double MinZoom = 0.01;
+constexpr double MaxZoom = 100.0;
+constexpr float FinePan = 0.125f;
+constexpr int DragStartDistanceSquared = 25;
+constexpr qint64 DragStartDelayMs = 250;
+
+const QColor BlankedColor(48, 48, 48);
+const QColor AccentFallback(60, 140, 240);
+
+// The legacy aliased rasterisation; deprecated as a named enumerator, not as a behaviour.
+constexpr QPainter::RenderHint Qt4CompatiblePainting = QPainter::RenderHint(0x20);
+
+double bounded(double zoom)
+{
+    if (zoom > MaxZoom)
+        zoom = MaxZoom;
+    if (zoom < MinZoom)
+        zoom = MinZoom;
+    return zoom;
+}
+
+int saturated(qint64 value)
+{
+    return int(
+        qBound<qint64>(std::numeric_limits<int>::min(), value, std::numeric_limits<int>::max()));
+}
+
+void setIdentity(float* m)
+{
+    for (int i = 0; i < 9; ++i)
+        m[i] = (i % 4 == 0) ? 1.0f : 0.0f;
+}
+
+} // namespace
+
+IldaView::IldaView() : QWidget(nullptr) {}
+
+IldaView::~IldaView() = default;
+
+void IldaView::Reset(bool all)
+{
+    if (all || m_activeView < Perspective) {
+        m_zoomFactor = 1.0;
+        m_offsetX = m_offsetY = m_offsetZ = 0.0f;
+    }
+    if (all || m_activeView == Perspective) {
+        m_zoomFactorPerspective = 1.0;
+        m_rotateX = m_rotateY = 0.0f;
+        setIdentity(m_transformMatrix);
+    }
+}
+
+void IldaView::ZoomIn()
+{
+    if (m_activeView <= Top)
+        Zoom(ZoomStep, 0, 0, 0);
+    else if (m_activeView == Perspective)
+        ZoomPerspective(ZoomStep);
+}
+
+void IldaView::ZoomOut()
+{
+    if (m_activeView <= Top)
+        Zoom(ZoomStepBack, 0, 0, 0);
+    else if (m_activeView == Perspective)
+        ZoomPerspective(ZoomStepBack);
+}
+
+void IldaView::Zoom(double factor, int x, int y, int z)
+{
+    // The factor is cut so that the zoom lands on its limit and the offsets scale alike.
+    double f = factor;
+    if (factor < 1.0 && m_zoomFactor * factor < MinZoom)
+        f = MinZoom / m_zoomFactor;
+    if (factor >= 1.0 && m_zoomFactor * factor > MaxZoom)
+        f = MaxZoom / m_zoomFactor;
+
+    auto scaled = [f](float offset, int centre) {
+        const float difference = offset - float(centre);
+        return float(double(centre) + double(difference) * f);
+    };
+    m_offsetX = scaled(m_offsetX, x);
+    m_offsetY = scaled(m_offsetY, y);
+    m_offsetZ = scaled(m_offsetZ, z);
+    m_zoomFactor = bounded(m_zoomFactor * f);
+}
+
+void IldaView::ZoomPerspective(double factor)
+{
+    m_zoomFactorPerspective = bounded(m_zoomFactorPerspective * factor);
+}
+
+void IldaView::Move(float dx, float dy)
+{
+    switch (m_activeView) {
+    case Front:
+        m_offsetX += dx;
+        m_offsetY += dy;
+        break;
+    case Side:
+        m_offsetZ += dx;
+        m_offsetY += dy;
+        break;
+    case Top:
+        m_offsetX += dx;
+        m_offsetZ -= dy;
+        break;
+    default:
+        break;
+    }
+}
+
+void IldaView::MoveOrRotate(float dx, float dy)
+{
+    if (m_activeView <= Top)
+        Move(dx, dy);
+    else if (m_activeView == Perspective)
+        Rotate(dx, dy);
+}
+
+void IldaView::Rotate(float dx, float dy)
+{
+    if (m_activeView != Perspective)
+        return;
+    // The remainder keeps the sign of the angle: angles stay inside (-360, 360).
+    m_rotateX = std::fmod(m_rotateX - dy, 360.0f);
+    m_rotateY = std::fmod(m_rotateY - dx, 360.0f);
+    setupTransformMatrix();
+}
+
+void IldaView::setupTransformMatrix()
+{
+    const float a = m_rotateX * 0.017453292f;
+    const float b = m_rotateY * 0.017453292f;
+    const float sa = std::sin(a);
+    const float ca = std::cos(a);
+    const float sb = std::sin(b);
+    const float cb = std::cos(b);
+    // Rx(a) * Ry(b): turn about Y first, then about X.
+    float* m = m_transformMatrix;
+    m[0] = cb;
+    m[1] = 0.0f;
+    m[2] = sb;
+    m[3] = sa * sb;
+    m[4] = ca;
+    m[5] = -sa * cb;
+    m[6] = -ca * sb;
+    m[7] = sa;
+    m[8] = ca * cb;
+}
+
+void IldaView::drawPoint(QPainter& painter, const QColor& color, int x, int y) const
+{
+    painter.setPen(color);
+    const QPoint outline[5] = {QPoint(x - 1, y - 1), QPoint(x + 1, y - 1), QPoint(x + 1, y + 1),
+                               QPoint(x - 1, y + 1), QPoint(x - 1, y - 1)};
+    painter.drawPolyline(outline, 5);
+}
+
+void IldaView::mousePressEvent(QMouseEvent* event)
+{
+    m_lastMousePos = event->pos();
+    m_mousePressed = true;
+    m_pressTimer.start();
+    m_dragStarted = false;
+
+    const int index = getViewIndex();
+    if (static_cast<unsigned int>(index) != m_activeView) {
+        m_activeView = static_cast<unsigned int>(index);
+        updateParent();
+        emit activeViewChanged();
+    }
+}
+
+void IldaView::mouseReleaseEvent(QMouseEvent*)
+{
+    m_mousePressed = false;
+    m_dragStarted = false;
+}
+
+void IldaView::mouseDoubleClickEvent(QMouseEvent*)
+{
+    // Not a press: a drag that follows the second click must not pan.
+    if (m_activeView <= Top) {
+        m_zoomFactor = 1.0;
+        m_offsetX = m_offsetY = m_offsetZ = 0.0f;
+    } else if (m_activeView == Perspective) {
+        m_zoomFactorPerspective = 1.0;
+        m_rotateX = m_rotateY = 0.0f;
+        setIdentity(m_transformMatrix);
+    }
+    updateParent();
+}
+
+void IldaView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_mousePressed)
+        return;
+    const QPoint p = event->pos();
+    float dx = float(p.x() - m_lastMousePos.x());
+    float dy = float(p.y() - m_lastMousePos.y());
+    if (!dragThresholdPassed(dx, dy))
+        return;
+
+    m_lastMousePos = p;
+    if ((event->modifiers() & Qt::AltModifier) || (event->buttons() & Qt::MiddleButton)) {
+        dx *= FinePan;
+        dy *= FinePan;
+    }
+    Move(dx, dy);
+    updateParent();
+}
+
+bool IldaView::dragThresholdPassed(float dx, float dy)
+{
+    // A click that wobbles a little must not pan; holding still for a moment also starts a drag.
+    if (!m_dragStarted && (dx * dx + dy * dy >= DragStartDistanceSquared ||
+                           m_pressTimer.elapsed() >= DragStartDelayMs))
+        m_dragStarted = true;
+    return m_dragStarted;
+}
+
+void IldaView::updateParent()
+{
+    if (QWidget* parent = parentWidget())
+        parent->update();
+    else
+        update();
+}
+
+int IldaView::wheelDelta(const QWheelEvent* event)
+{
+    // The dominant orientation; a tie counts as vertical.
+    const QPoint angle = event->angleDelta();
+    return qAbs(angle.x()) > qAbs(angle.y()) ? angle.x() : angle.y();
+}
+
+QPoint IldaView::wheelPosition(const QWheelEvent* event)
+{
+    const QPointF position = event->position();
+    return QPoint(truncated(position.x()), truncated(position.y()));
+}
+
+int IldaView::truncated(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    if (value >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    return int(value);
+}
+
+void IldaView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(Qt4CompatiblePainting);
+
+    const int w = width();
+    const int h = height();
+    painter.fillRect(0, 0, w, h, Qt::black);
+
+    painter.setPen(QColor(Qt::darkGray));
+    painter.drawText(QPointF(6.0, 15.0), getLabel());
+
+    const int s = qMin(w, h);
+    const int mx = (w - s) / 2 + 2;
+    const int my = (h - s) / 2 + 2;
+    const qint64 S = s - 5;
+
+    const IldaFrame frame = globalIldaFrames.getCurrentFrame();
+    const int n = frame.getNumberOfPoints();
+    if (n >= 1) {
+        // View y points up, screen y down; the 64-bit products keep large zooms exact.
+        auto screen = [&](const IldaPoint& point, int& sx, int& sy) {
+            int x = 0;
+            int y = 0;
+            getXY(point, x, y);
+            sx = saturated(((qint64(x) + 32768) * S + 32768) / 65536 + mx);
+            sy = saturated(((32768 - qint64(y)) * S + 32768) / 65536 + my);
+            applyOffset(sx, sy);
+        };
+        const bool showBlanked = globalIldaFrames.getShowBlankedLines();
+
+        if (showBlanked) {
+            int px = 0;
+            int py = 0;
+            for (int i = 0; i < n; ++i) {
+                const IldaPoint point = frame.getPoint(i);
+                int sx;
+                int sy;
+                screen(point, sx, sy);
+                if (i > 0 && point.blanked) {
+                    painter.setPen(BlankedColor);
+                    painter.drawLine(px, py, sx, sy);
+                }
+                px = sx;
+                py = sy;
+            }
+        }
+
+        {
+            int px = 0;
+            int py = 0;
+            for (int i = 0; i < n; ++i) {
+                const IldaPoint point = frame.getPoint(i);
+                int sx;
+                int sy;
+                screen(point, sx, sy);
+                if (i > 0 && !point.blanked) {
+                    painter.setPen(QColor(point.red, point.green, point.blue));
+                    painter.drawLine(px, py, sx, sy);
+                }
+                px = sx;
+                py = sy;
+            }
+        }
+
+        if (globalIldaFrames.getShowDots()) {
+            if (showBlanked) {
+                for (int i = 0; i < n; ++i) {
+                    const IldaPoint point = frame.getPoint(i);
+                    if (!point.blanked || (i + 1 < n && !frame.getPoint(i + 1).blanked))
+                        continue;
+                    int sx;
+                    int sy;
+                    screen(point, sx, sy);
+                    drawPoint(painter, BlankedColor, sx, sy);
+                }
+            }
+            for (int i = 0; i < n; ++i) {
+                const IldaPoint point = frame.getPoint(i);
+                int sx;
+                int sy;
+                if (!point.blanked) {
+                    screen(point, sx, sy);
+                    drawPoint(painter, QColor(point.red, point.green, point.blue), sx, sy);
+                } else if (i + 1 < n) {
+                    // Marks where the next lit line starts, in that line's colour.
+                    const IldaPoint next = frame.getPoint(i + 1);
+                    if (!next.blanked) {
+                        screen(point, sx, sy);
+                        drawPoint(painter, QColor(next.red, next.green, next.blue), sx, sy);
+                    }
+                }
+            }
+        }
+    }
+
+    const bool active = static_cast<unsigned int>(getViewIndex()) == m_activeView;
+    painter.setPen(active ? MacColors::accentColor(AccentFallback)
+                          : palette().color(QPalette::Window).darker(125));
+    painter.drawRect(0, 0, w - 1, h - 1);
+    painter.drawRect(1, 1, w - 3, h - 3);
+}

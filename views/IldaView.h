@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPoint>
+#include <QWidget>
+
+struct IldaPoint;
+class QColor;
+class QMouseEvent;
+class QPaintEvent;
+class QPainter;
+class QWheelEvent;
+
+// Base of the four view widgets. Pan, zoom, rotation and the active view are class-wide, so
+// every view agrees on them and they outlive the widgets, which are re-created on layout changes.
+class IldaView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // View indices; any other value of m_activeView names no view.
+    enum { Front = 0, Side = 1, Top = 2, Perspective = 3 };
+
+    // One wheel or menu zoom step, and its inverse.
+    static constexpr double ZoomStep = 1.41;
+    static constexpr double ZoomStepBack = 0.7092198581560284;
+
+    IldaView();
+    ~IldaView() override;
+
+    static unsigned int m_activeView;
+    static float m_offsetX;
+    static float m_offsetY;
+    static float m_offsetZ;
+    static double m_zoomFactor;
+    static double m_zoomFactorPerspective;
+    static float m_rotateX;
+    static float m_rotateY;
+    // Row-major 3x3 rotation, applied to column vectors.
+    static float m_transformMatrix[9];
+
+    static void Reset(bool all);
+    static void ZoomIn();
+    static void ZoomOut();
+    static void Zoom(double factor, int x, int y, int z);
+    static void ZoomPerspective(double factor);
+    static void Move(float dx, float dy);
+    static void MoveOrRotate(float dx, float dy);
+    static void Rotate(float dx, float dy);
+    static void setupTransformMatrix();
+
+    virtual QString getLabel() const = 0;
+    // Zoomed view position, origin at the centre, y up.
+    virtual void getXY(const IldaPoint& point, int& x, int& y) const = 0;
+    // Adds the view's pan to a screen position.
+    virtual void applyOffset(int& x, int& y) const = 0;
+    virtual void drawAxis(QPainter& painter) const = 0;
+    virtual int getViewIndex() const = 0;
+
+    void drawPoint(QPainter& painter, const QColor& color, int x, int y) const;
+
+signals:
+    void activeViewChanged();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+    // The drag start rule shared by panning and rotating; dx, dy are measured from the press.
+    bool dragThresholdPassed(float dx, float dy);
+    // Other views show the same state, so they all redraw through the common parent.
+    void updateParent();
+
+    // What the deprecated QWheelEvent::delta(), x() and y() returned.
+    static int wheelDelta(const QWheelEvent* event);
+    static QPoint wheelPosition(const QWheelEvent* event);
+    // Truncation toward zero, saturated so that far-out values never overflow an int.
+    static int truncated(double value);
+
+    bool m_mousePressed = false;
+    QElapsedTimer m_pressTimer;
+    bool m_dragStarted = false;
+    QPoint m_lastMousePos;
+};

@@ -1,0 +1,124 @@
+#include "views/IldaViewPerspective.h"
+
+#include "model/IldaPoint.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+namespace {
+
+// The eye sits 2.5 model ranges from the origin; depth 0 is scaled by 34406.4 / 81920 = 0.42.
+constexpr float CameraDistance = 81920.0f;
+constexpr float ProjectionScale = 34406.4f;
+constexpr float DragDegreesPerPixel = 0.5f;
+constexpr float FineDrag = 0.125f;
+constexpr float AxisLength = 18.0f;
+constexpr double LabelDistance = 1.6;
+
+} // namespace
+
+IldaViewPerspective::IldaViewPerspective()
+{
+    // A re-created view keeps the current rotation.
+    setupTransformMatrix();
+}
+
+IldaViewPerspective::~IldaViewPerspective() = default;
+
+QString IldaViewPerspective::getLabel() const
+{
+    return tr("Perspective");
+}
+
+void IldaViewPerspective::applyTransformMatrix(float x, float y, float z, float& outX, float& outY,
+                                               float& outZ) const
+{
+    const float* m = m_transformMatrix;
+    outX = m[0] * x + m[1] * y + m[2] * z;
+    outY = m[3] * x + m[4] * y + m[5] * z;
+    outZ = m[6] * x + m[7] * y + m[8] * z;
+}
+
+void IldaViewPerspective::getXY(const IldaPoint& point, int& x, int& y) const
+{
+    float rx;
+    float ry;
+    float rz;
+    applyTransformMatrix(float(point.x), float(point.y), float(-int(point.z)), rx, ry, rz);
+    // The rotated depth stays within +-56756, so the denominator is always positive.
+    const float f = ProjectionScale / (rz + CameraDistance);
+    x = truncated(double(rx * f) * m_zoomFactorPerspective);
+    y = truncated(double(ry * f) * m_zoomFactorPerspective);
+}
+
+void IldaViewPerspective::applyOffset(int&, int&) const {}
+
+void IldaViewPerspective::drawAxis(QPainter& painter) const
+{
+    const int b = height() - 36;
+    const QSize labelSize = painter.fontMetrics().size(Qt::TextSingleLine, tr("Y"));
+    const int hw = labelSize.width() / 2;
+    const int hh = labelSize.height() / 2;
+
+    struct Axis
+    {
+        float vx, vy, vz;
+        Qt::GlobalColor color;
+        QString label;
+    };
+    const Axis axes[3] = {{AxisLength, 0.0f, 0.0f, Qt::red, tr("X")},
+                          {0.0f, AxisLength, 0.0f, Qt::green, tr("Y")},
+                          {0.0f, 0.0f, AxisLength, Qt::blue, tr("Z")}};
+    const float* m = m_transformMatrix;
+    for (const Axis& axis : axes) {
+        // Only the turn shows here: no perspective division and no zoom.
+        const float ax = m[0] * axis.vx + m[1] * axis.vy + m[2] * axis.vz;
+        const float ay = m[3] * axis.vx + m[4] * axis.vy + m[5] * axis.vz;
+        painter.setPen(QColor(axis.color));
+        painter.drawLine(36, b, truncated(36.0f + ax), truncated(float(b) - ay));
+        painter.drawText(QPoint(truncated(ax * LabelDistance + 36.0 - hw),
+                                truncated(b - ay * LabelDistance + hh)),
+                         axis.label);
+    }
+}
+
+void IldaViewPerspective::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_mousePressed)
+        return;
+    const QPoint p = event->pos();
+    float dx = float(p.x() - m_lastMousePos.x());
+    float dy = float(p.y() - m_lastMousePos.y());
+    if (!dragThresholdPassed(dx, dy))
+        return;
+
+    m_lastMousePos = p;
+    dx *= DragDegreesPerPixel;
+    dy *= DragDegreesPerPixel;
+    if ((event->modifiers() & Qt::AltModifier) || (event->buttons() & Qt::MiddleButton)) {
+        dx *= FineDrag;
+        dy *= FineDrag;
+    }
+    Rotate(dx, dy);
+    // Only this view depends on the angles.
+    update();
+}
+
+void IldaViewPerspective::wheelEvent(QWheelEvent* event)
+{
+    // Without Control the wheel belongs to the window, which steps through the frames.
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
+    // Always about the view centre: the perspective has no pan to keep a cursor point in place.
+    const int delta = wheelDelta(event);
+    if (delta > 0)
+        ZoomPerspective(ZoomStep);
+    else if (delta < 0)
+        ZoomPerspective(ZoomStepBack);
+    updateParent();
+    event->accept();
+}

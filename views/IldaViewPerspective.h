@@ -1,0 +1,24 @@
+#pragma once
+
+#include "views/IldaView.h"
+
+// Central perspective of the frame turned by the shared angles; a drag rotates instead of panning.
+class IldaViewPerspective : public IldaView
+{
+public:
+    IldaViewPerspective();
+    ~IldaViewPerspective() override;
+
+    QString getLabel() const override;
+    void getXY(const IldaPoint& point, int& x, int& y) const override;
+    void applyOffset(int& x, int& y) const override;
+    void drawAxis(QPainter& painter) const override;
+    int getViewIndex() const override { return Perspective; }
+
+    void applyTransformMatrix(float x, float y, float z, float& outX, float& outY,
+                              float& outZ) const;
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+};
