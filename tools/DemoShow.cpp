@@ -156,7 +156,7 @@ std::vector<Sample> figure(int frame)
 {
     const double yaw = 2 * Pi * frame / AnimationFrames;
     const double pitch = 0.35;
-    const double e = 14000;
+    const double e = 17000;
     auto at = [&](double x, double y, double z) { return turn({x, y, z}, yaw, pitch); };
 
     std::vector<Sample> out;
@@ -172,7 +172,7 @@ std::vector<Sample> figure(int frame)
     const int segments = 36;
     for (int i = 0; i <= segments; ++i) {
         const double a = 2 * Pi * i / segments;
-        ring.push_back(at(std::cos(a) * 22000, 0, std::sin(a) * 22000));
+        ring.push_back(at(std::cos(a) * 27000, 0, std::sin(a) * 27000));
     }
     const size_t start = out.size();
     stroke(out, ring, 2, 0, 0, 0);
