@@ -265,17 +265,6 @@ QPoint IldaView::wheelPosition(const QWheelEvent* event)
     return QPoint(truncated(position.x()), truncated(position.y()));
 }
 
-int IldaView::truncated(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    if (value <= double(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    if (value >= double(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    return int(value);
-}
-
 void IldaView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
