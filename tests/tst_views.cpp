@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <limits>
 #include <memory>
 
 using namespace ViewTestFrames;
@@ -77,6 +78,7 @@ private slots:
     void emptyFrame();
     void farPointIsClipped();
     void perspectiveIgnoresPan();
+    void hugePanSaturates();
 
     void orthographicProjection();
     void orthographicProjection_data();
@@ -398,6 +400,26 @@ void TestViews::perspectiveIgnoresPan()
     const QImage panned = paint(front, QSize(300, 300));
     IldaView::Reset(true);
     QVERIFY(paint(front, QSize(300, 300)) != panned);
+}
+
+// Pan offsets grow with every zoom step; far beyond the int range a position saturates instead
+// of overflowing, and the picture simply leaves the view.
+void TestViews::hugePanSaturates()
+{
+    IldaViewFront view;
+    IldaView::m_offsetX = 3e9f;
+    IldaView::m_offsetY = -3e9f;
+    int x = 10;
+    int y = 10;
+    view.applyOffset(x, y);
+    QCOMPARE(x, std::numeric_limits<int>::max());
+    QCOMPARE(y, std::numeric_limits<int>::min());
+
+    QVERIFY(load(m_dir.path(), {{lit(0, 0, 0, 255, 0, 0), lit(100, 100, 0, 255, 0, 0)}}).isEmpty());
+    const QImage image = paint(view, QSize(200, 200));
+    for (int py = 20; py < 198; ++py)
+        for (int px = 2; px < 198; ++px)
+            QCOMPARE(at(image, px, py), Black);
 }
 
 void TestViews::orthographicProjection_data()
