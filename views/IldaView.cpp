@@ -176,8 +176,13 @@ void IldaView::setupTransformMatrix()
 void IldaView::drawPoint(QPainter& painter, const QColor& color, int x, int y) const
 {
     painter.setPen(color);
-    const QPoint outline[5] = {QPoint(x - 1, y - 1), QPoint(x + 1, y - 1), QPoint(x + 1, y + 1),
-                               QPoint(x - 1, y + 1), QPoint(x - 1, y - 1)};
+    // A far-out position sits at the int limits; one step further must not overflow.
+    const int left = saturated(qint64(x) - 1);
+    const int right = saturated(qint64(x) + 1);
+    const int top = saturated(qint64(y) - 1);
+    const int bottom = saturated(qint64(y) + 1);
+    const QPoint outline[5] = {QPoint(left, top), QPoint(right, top), QPoint(right, bottom),
+                               QPoint(left, bottom), QPoint(left, top)};
     painter.drawPolyline(outline, 5);
 }
 
@@ -263,17 +268,6 @@ QPoint IldaView::wheelPosition(const QWheelEvent* event)
 {
     const QPointF position = event->position();
     return QPoint(truncated(position.x()), truncated(position.y()));
-}
-
-int IldaView::truncated(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    if (value <= double(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    if (value >= double(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    return int(value);
 }
 
 void IldaView::paintEvent(QPaintEvent*)

@@ -4,6 +4,9 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <cmath>
+#include <limits>
+
 struct IldaPoint;
 class QColor;
 class QMouseEvent;
@@ -78,7 +81,17 @@ protected:
     static int wheelDelta(const QWheelEvent* event);
     static QPoint wheelPosition(const QWheelEvent* event);
     // Truncation toward zero, saturated so that far-out values never overflow an int.
-    static int truncated(double value);
+    // Inline: every projected point goes through it twice.
+    static int truncated(double value)
+    {
+        if (std::isnan(value))
+            return 0;
+        if (value <= double(std::numeric_limits<int>::min()))
+            return std::numeric_limits<int>::min();
+        if (value >= double(std::numeric_limits<int>::max()))
+            return std::numeric_limits<int>::max();
+        return int(value);
+    }
 
     bool m_mousePressed = false;
     QElapsedTimer m_pressTimer;
