@@ -68,6 +68,7 @@ QString IldaFrames::openVectrionANI(const QString& fileName, InfoWindow& info)
         if (!message.isEmpty())
             return message;
         if (!key.isEmpty()) {
+            // Keep the row that the picture reader has just appended, to repeat it.
             const QStandardItemModel* rows = info.model();
             const int row = rows->rowCount() - 1;
             loaded.insert(key, {int(m_frames.size()) - 1, rows->item(row, 0)->text(),
