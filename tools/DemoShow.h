@@ -11,7 +11,10 @@ constexpr int AnimationFrames = 72;
 // for projector 1 (format 2), an indexed 3-D frame that uses it (format 0), and the end header.
 QByteArray ildaShow();
 
-// Writes every demo file into dir; returns the paths written, or an empty list on failure.
+// Writes every demo file into dir: the ILDA show, then the controller files Spiral.pic (true
+// colour), Flower.pic (indexed colour), Lumenar.ccat (two sections, both colour modes) and
+// Lumenar.ani, whose 24 pictures go into Lumenar.catl beside it. Returns the paths of the files
+// to open, the ILDA show first, or an empty list on failure.
 QStringList writeAll(const QString& dir);
 
 } // namespace DemoShow

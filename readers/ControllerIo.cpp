@@ -1,0 +1,38 @@
+#include "readers/ControllerIo.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QObject>
+
+namespace {
+constexpr int PictureNameLength = 14;
+}
+
+namespace ControllerIo {
+
+bool skip(QFile& file, qint64 count)
+{
+    if (count < 1)
+        return true;
+    return file.skip(count) == count;
+}
+
+bool read(QFile& file, void* buffer, qint64 count)
+{
+    if (count < 1)
+        return true;
+    return file.read(static_cast<char*>(buffer), count) == count;
+}
+
+QString pictureFormatText(bool trueColor)
+{
+    return trueColor ? QObject::tr("Vectrion Pyx Picture (True Color)")
+                     : QObject::tr("Vectrion Pyx Picture (Indexed Color)");
+}
+
+QString pictureRowName(const QString& fileName)
+{
+    return QFileInfo(fileName).baseName().left(PictureNameLength);
+}
+
+} // namespace ControllerIo

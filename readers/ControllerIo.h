@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class QFile;
+
+// Helpers shared by the three controller readers.
+namespace ControllerIo {
+
+// Both succeed only when every byte is there; a count below 1 touches nothing. The counts are
+// 64-bit because chunk lengths in picture files are unsigned 32-bit.
+bool skip(QFile& file, qint64 count);
+bool read(QFile& file, void* buffer, qint64 count);
+
+// The information row of one picture.
+QString pictureFormatText(bool trueColor);
+QString pictureRowName(const QString& fileName);
+
+} // namespace ControllerIo
