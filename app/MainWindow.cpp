@@ -37,13 +37,6 @@ const char KeyRecentFiles[] = "RecentFiles";
 
 const char* const ViewNames[] = {"Front", "Side", "Top", "Perspective"};
 
-// The wheel delta along the dominant axis, as the single-orientation delta of older Qt had it.
-int wheelDelta(const QWheelEvent* event)
-{
-    const QPoint angle = event->angleDelta();
-    return qAbs(angle.x()) > qAbs(angle.y()) ? angle.x() : angle.y();
-}
-
 QKeySequence keys(const QString& text)
 {
     return QKeySequence(text, QKeySequence::NativeText);
@@ -150,20 +143,20 @@ void MainWindow::createActions()
                                 &MainWindow::frameFirst);
     m_framePreviousAction = action(tr("&Previous"), QKeySequence(QKeySequence::MoveToPreviousPage),
                                    &MainWindow::framePrevious);
-    m_frameNextAction = action(tr("&Next"), QKeySequence(QKeySequence::MoveToNextPage),
-                               &MainWindow::frameNext);
+    m_frameNextAction =
+        action(tr("&Next"), QKeySequence(QKeySequence::MoveToNextPage), &MainWindow::frameNext);
     m_frameLastAction = action(tr("&Last"), QKeySequence(QKeySequence::MoveToEndOfDocument),
                                &MainWindow::frameLast);
 
-    m_showBlankedLinesAction = action(tr("Show &Blanked Lines"), keys(tr("Ctrl+B")),
-                                      &MainWindow::optionsShowBlankedLines);
+    m_showBlankedLinesAction =
+        action(tr("Show &Blanked Lines"), keys(tr("Ctrl+B")), &MainWindow::optionsShowBlankedLines);
     m_showBlankedLinesAction->setCheckable(true);
     m_showBlankedLinesAction->setChecked(globalIldaFrames.getShowBlankedLines());
     m_showDotsAction = action(tr("Show &Dots"), keys(tr("Ctrl+D")), &MainWindow::optionsShowDots);
     m_showDotsAction->setCheckable(true);
     m_showDotsAction->setChecked(globalIldaFrames.getShowDots());
-    m_showInformationAction = action(tr("Show &Information"), QKeySequence(),
-                                     &MainWindow::optionsShowInformation);
+    m_showInformationAction =
+        action(tr("Show &Information"), QKeySequence(), &MainWindow::optionsShowInformation);
     m_showInformationAction->setCheckable(true);
     m_aboutAction = action(tr("&About Lumenar..."), QKeySequence(), &MainWindow::helpAbout);
 
@@ -459,7 +452,7 @@ void MainWindow::wheelEvent(QWheelEvent* event)
 {
     if (!event)
         return;
-    const int delta = wheelDelta(event);
+    const int delta = IldaView::wheelDelta(event);
     if (delta > 0)
         globalIldaFrames.gotoPrevious();
     else if (delta < 0)
@@ -666,8 +659,7 @@ QString MainWindow::aboutText()
               "<p>A viewer for laser-show frame files: ILDA shows and Vectrion Pyx pictures, "
               "catalogues and animations, frame by frame, from the front, the side, the top "
               "and in perspective.</p>")
-        .arg(QString::fromLatin1(qVersion()), compilerText(),
-             QString::number(QSysInfo::WordSize));
+        .arg(QString::fromLatin1(qVersion()), compilerText(), QString::number(QSysInfo::WordSize));
 }
 
 void MainWindow::helpAbout()

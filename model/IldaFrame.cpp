@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-IldaFrame::IldaFrame(const QString& name, const QString& company, int frameNumber,
-                     int totalFrames)
+IldaFrame::IldaFrame(const QString& name, const QString& company, int frameNumber, int totalFrames)
     : m_name(name), m_company(company), m_frameNumber(frameNumber), m_totalFrames(totalFrames)
 {
 }

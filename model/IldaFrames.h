@@ -66,6 +66,8 @@ public:
 
 private:
     void clear();
+    // The start every reader shares: a name is required and the file must open for reading.
+    static QString openForReading(QFile& file);
 
     QVector<IldaFrame> m_frames;
     int m_currentFrame = 0;

@@ -23,12 +23,10 @@ struct LoadedPicture
 
 QString IldaFrames::openVectrionANI(const QString& fileName, InfoWindow& info)
 {
-    if (fileName.isEmpty())
-        return QObject::tr("No file specified!");
-
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return QObject::tr("Cannot open '%1'!").arg(fileName);
+    const QString unopened = openForReading(file);
+    if (!unopened.isEmpty())
+        return unopened;
 
     const QString unknownFormat = QObject::tr("Unknown file format!");
     int headerValue = 0;

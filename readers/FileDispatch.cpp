@@ -1,12 +1,22 @@
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
 
+#include <QFile>
 #include <QMessageBox>
 
 void IldaFrames::clear()
 {
     m_currentFrame = 0;
     m_frames.clear();
+}
+
+QString IldaFrames::openForReading(QFile& file)
+{
+    if (file.fileName().isEmpty())
+        return QObject::tr("No file specified!");
+    if (!file.open(QIODevice::ReadOnly))
+        return QObject::tr("Cannot open '%1'!").arg(file.fileName());
+    return QString();
 }
 
 QString IldaFrames::loadFile(const QString& fileName, InfoWindow& info)

@@ -97,12 +97,10 @@ bool IldaFrames::seekIlda(QFile& file) const
 QString IldaFrames::openIldaFile(const QString& fileName, InfoWindow& info)
 {
     initIldaPalette();
-    if (fileName.isEmpty())
-        return QObject::tr("No file specified!");
-
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return QObject::tr("Cannot open '%1'!").arg(fileName);
+    const QString unopened = openForReading(file);
+    if (!unopened.isEmpty())
+        return unopened;
 
     QByteArray records; // one section's records, read with a single call
     bool headerSeen = false;

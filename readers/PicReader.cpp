@@ -120,12 +120,10 @@ void IldaFrames::appendVectrionPIC(int count, bool trueColor)
 
 QString IldaFrames::openVectrionPIC(const QString& fileName, InfoWindow& info)
 {
-    if (fileName.isEmpty())
-        return QObject::tr("No file specified!");
-
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return QObject::tr("Cannot open '%1'!").arg(fileName);
+    const QString unopened = openForReading(file);
+    if (!unopened.isEmpty())
+        return unopened;
 
     const QString unknownFormat = QObject::tr("Unknown file format!");
     uchar header[HeaderSize];

@@ -31,31 +31,51 @@ public:
     // Format 0: X, Y, Z, status, colour index.
     IldaBuilder& point0(int x, int y, int z, int status, int index)
     {
-        u16(x); u16(y); u16(z); u8(status); u8(index);
+        u16(x);
+        u16(y);
+        u16(z);
+        u8(status);
+        u8(index);
         return *this;
     }
     // Format 1: X, Y, status, colour index.
     IldaBuilder& point1(int x, int y, int status, int index)
     {
-        u16(x); u16(y); u8(status); u8(index);
+        u16(x);
+        u16(y);
+        u8(status);
+        u8(index);
         return *this;
     }
     // Format 2: red, green, blue.
     IldaBuilder& colour(int r, int g, int b)
     {
-        u8(r); u8(g); u8(b);
+        u8(r);
+        u8(g);
+        u8(b);
         return *this;
     }
     // Format 4: X, Y, Z, status, blue, green, red (the file stores blue first).
     IldaBuilder& point4(int x, int y, int z, int status, int r, int g, int b)
     {
-        u16(x); u16(y); u16(z); u8(status); u8(b); u8(g); u8(r);
+        u16(x);
+        u16(y);
+        u16(z);
+        u8(status);
+        u8(b);
+        u8(g);
+        u8(r);
         return *this;
     }
     // Format 5: X, Y, status, blue, green, red.
     IldaBuilder& point5(int x, int y, int status, int r, int g, int b)
     {
-        u16(x); u16(y); u8(status); u8(b); u8(g); u8(r);
+        u16(x);
+        u16(y);
+        u8(status);
+        u8(b);
+        u8(g);
+        u8(r);
         return *this;
     }
     IldaBuilder& raw(const QByteArray& bytes)

@@ -21,7 +21,7 @@ struct Sample
         int start;       // offset of the signature
         int recordsFrom; // offset of the first record
         int end;         // offset after the last record
-        int format; // -1 for the end header
+        int format;      // -1 for the end header
     };
     QVector<Section> sections;
 };
@@ -53,7 +53,9 @@ Sample sampleFile()
     section(4, [&] { b.header(4, "Four", "", 1, 2, 5).point4(9, 10, 11, 0, 12, 13, 14); });
     mark();
     s.sections.last().end = b.size();
-    section(5, [&] { b.header(5, "Five", "", 2, 3, 5).point5(1, 1, 0, 1, 1, 1).point5(2, 2, 0, 2, 2, 2); });
+    section(5, [&] {
+        b.header(5, "Five", "", 2, 3, 5).point5(1, 1, 0, 1, 1, 1).point5(2, 2, 0, 2, 2, 2);
+    });
     mark();
     s.sections.last().end = b.size();
     section(-1, [&] { b.end(); }); // the end header: no records, no frame
@@ -115,16 +117,20 @@ private slots:
         QTest::newRow("text without signature")
             << QByteArray("Just some notes about ILD files, nothing more.\n")
             << "No ILDA header found!";
-        QTest::newRow("signature split by a byte") << QByteArray("ILD_A and ILDa") << "No ILDA header found!";
-        QTest::newRow("header cut after signature") << QByteArray("ILDA\0\0\0", 7) << "Invalid ILDA header!";
+        QTest::newRow("signature split by a byte")
+            << QByteArray("ILD_A and ILDa") << "No ILDA header found!";
+        QTest::newRow("header cut after signature")
+            << QByteArray("ILDA\0\0\0", 7) << "Invalid ILDA header!";
         QTest::newRow("header one byte short")
             << IldaBuilder().header(0, "n", "c", 1).bytes().chopped(1) << "Invalid ILDA header!";
-        QTest::newRow("format 3") << IldaBuilder().header(3, "", "", 1).bytes() << "Unknown format (3)!";
-        QTest::newRow("format 6") << IldaBuilder().header(6, "", "", 1).bytes() << "Unknown format (6)!";
+        QTest::newRow("format 3") << IldaBuilder().header(3, "", "", 1).bytes()
+                                  << "Unknown format (3)!";
+        QTest::newRow("format 6") << IldaBuilder().header(6, "", "", 1).bytes()
+                                  << "Unknown format (6)!";
         QTest::newRow("nonzero reserved format byte")
             << IldaBuilder().header(0x100, "", "", 1).bytes() << "Unknown format (256)!";
-        QTest::newRow("huge format code")
-            << IldaBuilder().header(0xFFFFFFFFu, "", "", 0).bytes() << "Unknown format (4294967295)!";
+        QTest::newRow("huge format code") << IldaBuilder().header(0xFFFFFFFFu, "", "", 0).bytes()
+                                          << "Unknown format (4294967295)!";
         QTest::newRow("format 0 record cut")
             << IldaBuilder().header(0, "", "", 2).point0(0, 0, 0, 0, 0).raw("\1\2\3").bytes()
             << invalidSection(0);
@@ -137,16 +143,15 @@ private slots:
             << IldaBuilder().header(4, "", "", 1).raw("123456789").bytes() << invalidSection(4);
         QTest::newRow("format 5 no records at all")
             << IldaBuilder().header(5, "", "", 4).bytes() << invalidSection(5);
-        QTest::newRow("second frame cut")
-            << IldaBuilder()
-                   .header(1, "a", "", 1)
-                   .point1(1, 1, 0, 0)
-                   .header(1, "b", "", 1)
-                   .point1(1, 1, 0, 0)
-                   .header(4, "c", "", 2)
-                   .point4(1, 1, 1, 0, 1, 1, 1)
-                   .bytes()
-            << invalidSection(4);
+        QTest::newRow("second frame cut") << IldaBuilder()
+                                                 .header(1, "a", "", 1)
+                                                 .point1(1, 1, 0, 0)
+                                                 .header(1, "b", "", 1)
+                                                 .point1(1, 1, 0, 0)
+                                                 .header(4, "c", "", 2)
+                                                 .point4(1, 1, 1, 0, 1, 1, 1)
+                                                 .bytes()
+                                          << invalidSection(4);
         QTest::newRow("bad format after good frames")
             << IldaBuilder().header(1, "a", "", 1).point1(1, 1, 0, 0).header(7, "", "", 1).bytes()
             << "Unknown format (7)!";
@@ -166,12 +171,14 @@ private slots:
         QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), 0);
         QCOMPARE(rows(), 0);
         QCOMPARE(m_info->model()->columnCount(), 5);
-        QCOMPARE(m_info->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Records"));
+        QCOMPARE(m_info->model()->headerData(3, Qt::Horizontal).toString(),
+                 QStringLiteral("Records"));
     }
 
     void fileNames()
     {
-        QCOMPARE(globalIldaFrames.loadFile(QString(), *m_info), QStringLiteral("No file specified!"));
+        QCOMPARE(globalIldaFrames.loadFile(QString(), *m_info),
+                 QStringLiteral("No file specified!"));
         const QString missing = m_dir.filePath(QStringLiteral("nowhere/missing.ild"));
         QCOMPARE(globalIldaFrames.loadFile(missing, *m_info),
                  QStringLiteral("Cannot open '%1'!").arg(missing));
@@ -383,7 +390,8 @@ private slots:
         QCOMPARE(rows(), 0);
 
         // Only palettes: success, rows but no frames.
-        QCOMPARE(load(IldaBuilder().header(2, "p", "", 1).colour(1, 1, 1).end().bytes()), QString());
+        QCOMPARE(load(IldaBuilder().header(2, "p", "", 1).colour(1, 1, 1).end().bytes()),
+                 QString());
         QCOMPARE(globalIldaFrames.getNumberOfFrames(), 0);
         QCOMPARE(rows(), 1);
 
@@ -453,7 +461,8 @@ private slots:
     {
         QCOMPARE(load(IldaBuilder().header(2, "", "", 1).colour(1, 2, 3).end().bytes()), QString());
         QCOMPARE(globalIldaFrames.getPaletteEntry(0, 0), qRgb(1, 2, 3));
-        QCOMPARE(globalIldaFrames.loadFile(QString(), *m_info), QStringLiteral("No file specified!"));
+        QCOMPARE(globalIldaFrames.loadFile(QString(), *m_info),
+                 QStringLiteral("No file specified!"));
         QCOMPARE(globalIldaFrames.getPaletteEntry(0, 0), qRgb(255, 0, 0));
     }
 

@@ -65,7 +65,8 @@ private slots:
         info.ClearInfo();
         QCOMPARE(info.model()->rowCount(), 0);
         QCOMPARE(info.model()->columnCount(), 5);
-        QCOMPARE(info.model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Projector"));
+        QCOMPARE(info.model()->headerData(4, Qt::Horizontal).toString(),
+                 QStringLiteral("Projector"));
         fill(info, 3);
         QCOMPARE(info.model()->rowCount(), 3);
     }

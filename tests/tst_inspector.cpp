@@ -76,18 +76,19 @@ private slots:
         QCOMPARE(rows.size(), n + 5);
         for (int i = 0; i < n; ++i) {
             const QJsonObject row = rows.at(i).toObject();
-            QCOMPARE(row.keys(), (QStringList{"company", "format", "name", "projector", "records"}));
-            QCOMPARE(row.value("format").toString(), QStringLiteral("4 = 3D Coordinates with True Color"));
+            QCOMPARE(row.keys(),
+                     (QStringList{"company", "format", "name", "projector", "records"}));
+            QCOMPARE(row.value("format").toString(),
+                     QStringLiteral("4 = 3D Coordinates with True Color"));
             QCOMPARE(row.value("name").toString(), QStringLiteral("Cube"));
             QCOMPARE(row.value("company").toString(), QStringLiteral("Lumenar"));
             QCOMPARE(row.value("projector").toString(), QStringLiteral("0"));
             QVERIFY(row.value("records").isDouble());
         }
-        const QStringList formats{"5 = 2D Coordinates with True Color",
-                                  "1 = 2D Coordinates with Indexed Color",
-                                  "2 = Color Palette for Indexed Color Frames",
-                                  "0 = 3D Coordinates with Indexed Color",
-                                  "1 = 2D Coordinates with Indexed Color"};
+        const QStringList formats{
+            "5 = 2D Coordinates with True Color", "1 = 2D Coordinates with Indexed Color",
+            "2 = Color Palette for Indexed Color Frames", "0 = 3D Coordinates with Indexed Color",
+            "1 = 2D Coordinates with Indexed Color"};
         const QStringList projectors{"0", "0", "1", "1", "1"};
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(rows.at(n + i).toObject().value("format").toString(), formats[i]);
@@ -120,7 +121,8 @@ private slots:
         QCOMPARE(frames.at(0).toObject().value("totalFrames").toInt(), n);
         QCOMPARE(frames.at(n - 1).toObject().value("frameNumber").toInt(), n - 1);
         // Every animation stroke starts with a blanked move.
-        QCOMPARE(frames.at(0).toObject().value("points").toArray().at(0).toArray().at(3).toInt(), 1);
+        QCOMPARE(frames.at(0).toObject().value("points").toArray().at(0).toArray().at(3).toInt(),
+                 1);
         // The helix is coloured from projector 1's palette, not the default (red at index 0).
         const QJsonArray helixFirst =
             frames.at(n + 2).toObject().value("points").toArray().at(0).toArray();
@@ -140,12 +142,9 @@ private slots:
 
     void failuresAndEscaping()
     {
-        const QString odd = writeTestFile(m_dir, QStringLiteral("odd \"name\"\\.ild"),
-                                          IldaBuilder()
-                                              .header(1, "q\"\\\x01", "", 1)
-                                              .point1(-3, 4, 0x40, 0)
-                                              .end()
-                                              .bytes());
+        const QString odd = writeTestFile(
+            m_dir, QStringLiteral("odd \"name\"\\.ild"),
+            IldaBuilder().header(1, "q\"\\\x01", "", 1).point1(-3, 4, 0x40, 0).end().bytes());
         const QString missing = m_dir.filePath(QStringLiteral("missing.ild"));
         const Result r = run({QStringLiteral("--json"), odd, missing});
         QCOMPARE(r.status, 1);
@@ -158,7 +157,8 @@ private slots:
         QCOMPARE(frame.value("points").toArray().first().toArray(),
                  (QJsonArray{-3, 4, 0, 1, 255, 0, 0}));
         QVERIFY(!files[1].value("ok").toBool());
-        QCOMPARE(files[1].value("error").toString(), QStringLiteral("Cannot open '%1'!").arg(missing));
+        QCOMPARE(files[1].value("error").toString(),
+                 QStringLiteral("Cannot open '%1'!").arg(missing));
         QCOMPARE(files[1].value("rows").toArray().size(), 0);
         QCOMPARE(files[1].value("frames").toArray().size(), 0);
     }
@@ -176,9 +176,8 @@ private slots:
         const int column = lines.at(1).indexOf(QLatin1String("Format"));
         for (int i = 2; i < lines.size() - 1; ++i)
             QVERIFY2(lines.at(i).mid(column).at(0).isDigit(), qPrintable(lines.at(i)));
-        QVERIFY(lines.last().contains(
-            QRegularExpression(QStringLiteral("^  %1 frames, \\d+ points$")
-                                   .arg(DemoShow::AnimationFrames + 4))));
+        QVERIFY(lines.last().contains(QRegularExpression(
+            QStringLiteral("^  %1 frames, \\d+ points$").arg(DemoShow::AnimationFrames + 4))));
 
         const Result bad = run({m_dir.filePath(QStringLiteral("nope.ild"))});
         QCOMPARE(bad.status, 1);

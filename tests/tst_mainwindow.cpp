@@ -64,10 +64,7 @@ private:
                 texts << a->text();
         return texts;
     }
-    static QStringList storedRecent()
-    {
-        return QSettings().value("RecentFiles").toStringList();
-    }
+    static QStringList storedRecent() { return QSettings().value("RecentFiles").toStringList(); }
     static QList<IldaView*> views(const TestWindow& w)
     {
         if (auto* single = qobject_cast<IldaView*>(w.centralWidget()))
@@ -187,7 +184,8 @@ private slots:
         QTest::addColumn<bool>("all");
         QTest::newRow("Top alone") << QVariant("Top") << QVariant(false) << 2u << false;
         QTest::newRow("Side in the grid") << QVariant("Side") << QVariant(true) << 1u << true;
-        QTest::newRow("Perspective alone") << QVariant("Perspective") << QVariant(false) << 3u << false;
+        QTest::newRow("Perspective alone")
+            << QVariant("Perspective") << QVariant(false) << 3u << false;
         QTest::newRow("letter case differs") << QVariant("top") << QVariant(false) << 0u << false;
         QTest::newRow("unknown name") << QVariant("Below") << QVariant(true) << 0u << true;
         QTest::newRow("absent") << QVariant() << QVariant() << 0u << true;
@@ -456,9 +454,12 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
-        QTest::newRow("ampersand") << "R&D.ild" << "&1 R&&D.ild";
-        QTest::newRow("two ampersands") << "a&&b.ild" << "&1 a&&&&b.ild";
-        QTest::newRow("percent signs") << "100%1.ild" << "&1 100%1.ild";
+        QTest::newRow("ampersand") << "R&D.ild"
+                                   << "&1 R&&D.ild";
+        QTest::newRow("two ampersands") << "a&&b.ild"
+                                        << "&1 a&&&&b.ild";
+        QTest::newRow("percent signs") << "100%1.ild"
+                                       << "&1 100%1.ild";
     }
 
     void recentFileNames()
@@ -495,7 +496,8 @@ private slots:
             << QList<QUrl>{QUrl::fromLocalFile("SELF3"), QUrl::fromLocalFile("SELF5"),
                            QUrl::fromLocalFile("SELF5")}
             << QString() << 3;
-        QTest::newRow("web link") << QList<QUrl>{QUrl("https://example.com/a.ild")} << QString() << 7;
+        QTest::newRow("web link") << QList<QUrl>{QUrl("https://example.com/a.ild")} << QString()
+                                  << 7;
         QTest::newRow("plain text") << QList<QUrl>() << "some text" << 7;
     }
 
@@ -518,7 +520,8 @@ private slots:
             data.setUrls(urls);
         if (!text.isEmpty())
             data.setText(text);
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
         QApplication::sendEvent(&w, &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -592,8 +595,8 @@ private slots:
         QCOMPARE(closer.titles(), QStringList{"About Lumenar"});
         const QString text = closer.texts().first();
         QVERIFY(text.contains("Lumenar"));
-        const QRegularExpression based(
-            QStringLiteral("<p>Based on Qt (\\S+) \\((\\w+) (\\d+)\\.(\\d+)(?: \\(Apple\\))?, (\\d+) bit\\)</p>"));
+        const QRegularExpression based(QStringLiteral(
+            "<p>Based on Qt (\\S+) \\((\\w+) (\\d+)\\.(\\d+)(?: \\(Apple\\))?, (\\d+) bit\\)</p>"));
         const QRegularExpressionMatch match = based.match(text);
         QVERIFY2(match.hasMatch(), qPrintable(text));
         QCOMPARE(match.captured(1), QString::fromLatin1(qVersion()));
@@ -638,7 +641,8 @@ private slots:
         QCOMPARE(texts, (QStringList{"Zoom &In", "Zoom &Out", "&Reset", "-", "&Front", "&Side",
                                      "&Top", "&Perspective", "-", "&All"}));
         QCOMPARE(w.m_zoomInAction->shortcut(), QKeySequence("Ctrl++"));
-        QCOMPARE(w.m_frameFirstAction->shortcut(), QKeySequence(QKeySequence::MoveToStartOfDocument));
+        QCOMPARE(w.m_frameFirstAction->shortcut(),
+                 QKeySequence(QKeySequence::MoveToStartOfDocument));
         QVERIFY(!w.m_statusSlider->focusPolicy());
     }
 

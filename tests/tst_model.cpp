@@ -78,8 +78,8 @@ private slots:
     void emptyStore()
     {
         InfoWindow info;
-        QCOMPARE(globalIldaFrames.loadFile(writeTestFile(m_dir, "e.ild", IldaBuilder().end().bytes()),
-                                           info),
+        QCOMPARE(globalIldaFrames.loadFile(
+                     writeTestFile(m_dir, "e.ild", IldaBuilder().end().bytes()), info),
                  QString());
         QCOMPARE(globalIldaFrames.getNumberOfFrames(), 0);
         QVERIFY(globalIldaFrames.isFirst());

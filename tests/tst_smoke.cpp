@@ -75,7 +75,8 @@ private slots:
                 if (image.pixel(x, y) == qRgb(60, 140, 240))
                     front |= QRect(x, y, 1, 1);
         QVERIFY2(front.width() > 200 && front.height() > 150,
-                 qPrintable(QStringLiteral("accent frame %1x%2").arg(front.width()).arg(front.height())));
+                 qPrintable(
+                     QStringLiteral("accent frame %1x%2").arg(front.width()).arg(front.height())));
         // The window sits at (50, 50); Front is the bottom-left quarter of its view area.
         QVERIFY(front.left() >= 50 && front.left() < 60);
         QVERIFY(front.top() > 250);
@@ -95,8 +96,9 @@ private slots:
             const Counts c = count(image, q.rect);
             QVERIFY2(c.black > c.total / 2, q.name);
             // The first frame of the demo, a turning cube in colour, shows in every view.
-            QVERIFY2(c.coloured > 150,
-                     qPrintable(QStringLiteral("%1: %2 coloured pixels").arg(q.name).arg(c.coloured)));
+            QVERIFY2(
+                c.coloured > 150,
+                qPrintable(QStringLiteral("%1: %2 coloured pixels").arg(q.name).arg(c.coloured)));
         }
         // The other views' frames are grey, not the accent colour.
         const QRgb sideFrame = image.pixel(front.right() + 3 + 1, front.center().y());

@@ -28,8 +28,7 @@ QString cell(const QStandardItemModel* model, int row, int column)
     return model->data(model->index(row, column)).toString();
 }
 
-void printTable(const QString& file, const QString& error, const InfoWindow& info,
-                QTextStream& out)
+void printTable(const QString& file, const QString& error, const InfoWindow& info, QTextStream& out)
 {
     out << file << "\n";
     if (!error.isEmpty()) {
@@ -55,8 +54,8 @@ void printTable(const QString& file, const QString& error, const InfoWindow& inf
         for (int i = 0; i < fields.size(); ++i) {
             const bool number = i == 0 || i == 4;
             text += QLatin1Char(' ');
-            text += number ? fields[i].rightJustified(widths[i])
-                           : fields[i].leftJustified(widths[i]);
+            text +=
+                number ? fields[i].rightJustified(widths[i]) : fields[i].leftJustified(widths[i]);
         }
         while (text.endsWith(QLatin1Char(' ')))
             text.chop(1);
@@ -102,8 +101,7 @@ void printJson(const QString& file, const QString& error, const InfoWindow& info
                 const IldaPoint p = frame.getPoint(i);
                 out << (i ? ",[" : "[") << p.x << ',' << p.y << ',' << p.z << ','
                     << (p.blanked ? 1 : 0) << ',' << int(p.red) << ',' << int(p.green) << ','
-                    << int(p.blue)
-                    << ']';
+                    << int(p.blue) << ']';
             }
             out << "]";
         }
@@ -159,7 +157,8 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
             options.json = true;
         } else if (!endOfOptions && arg == QLatin1String("--no-points")) {
             noPoints = true;
-        } else if (!endOfOptions && (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
+        } else if (!endOfOptions &&
+                   (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
             out << Usage;
             return Success;
         } else if (!endOfOptions && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {

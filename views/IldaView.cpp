@@ -209,44 +209,43 @@ void IldaView::mouseReleaseEvent(QMouseEvent*)
 
 void IldaView::mouseDoubleClickEvent(QMouseEvent*)
 {
-    // Not a press: a drag that follows the second click must not pan.
-    if (m_activeView <= Top) {
-        m_zoomFactor = 1.0;
-        m_offsetX = m_offsetY = m_offsetZ = 0.0f;
-    } else if (m_activeView == Perspective) {
-        m_zoomFactorPerspective = 1.0;
-        m_rotateX = m_rotateY = 0.0f;
-        setIdentity(m_transformMatrix);
-    }
+    // Not a press: a drag that follows the second click must not pan. The first press has
+    // made this view the active one, so its kind of state is reset.
+    Reset(false);
     updateParent();
 }
 
 void IldaView::mouseMoveEvent(QMouseEvent* event)
 {
+    float dx;
+    float dy;
+    if (!dragStep(event, dx, dy))
+        return;
+    Move(dx, dy);
+    updateParent();
+}
+
+bool IldaView::dragStep(const QMouseEvent* event, float& dx, float& dy)
+{
     if (!m_mousePressed)
-        return;
+        return false;
     const QPoint p = event->pos();
-    float dx = float(p.x() - m_lastMousePos.x());
-    float dy = float(p.y() - m_lastMousePos.y());
-    if (!dragThresholdPassed(dx, dy))
-        return;
+    dx = float(p.x() - m_lastMousePos.x());
+    dy = float(p.y() - m_lastMousePos.y());
+    // A click that wobbles a little must not pan; holding still for a moment also starts a
+    // drag. Until then the press point stays, so the first step carries the whole motion.
+    if (!m_dragStarted && (dx * dx + dy * dy >= DragStartDistanceSquared ||
+                           m_pressTimer.elapsed() >= DragStartDelayMs))
+        m_dragStarted = true;
+    if (!m_dragStarted)
+        return false;
 
     m_lastMousePos = p;
     if ((event->modifiers() & Qt::AltModifier) || (event->buttons() & Qt::MiddleButton)) {
         dx *= FinePan;
         dy *= FinePan;
     }
-    Move(dx, dy);
-    updateParent();
-}
-
-bool IldaView::dragThresholdPassed(float dx, float dy)
-{
-    // A click that wobbles a little must not pan; holding still for a moment also starts a drag.
-    if (!m_dragStarted && (dx * dx + dy * dy >= DragStartDistanceSquared ||
-                           m_pressTimer.elapsed() >= DragStartDelayMs))
-        m_dragStarted = true;
-    return m_dragStarted;
+    return true;
 }
 
 void IldaView::updateParent()
@@ -264,10 +263,39 @@ int IldaView::wheelDelta(const QWheelEvent* event)
     return qAbs(angle.x()) > qAbs(angle.y()) ? angle.x() : angle.y();
 }
 
-QPoint IldaView::wheelPosition(const QWheelEvent* event)
+QPoint IldaView::wheelOffsetFromCentre(const QWheelEvent* event) const
 {
     const QPointF position = event->position();
-    return QPoint(truncated(position.x()), truncated(position.y()));
+    return QPoint(truncated(position.x()) - width() / 2, truncated(position.y()) - height() / 2);
+}
+
+void IldaView::wheelZoom(QWheelEvent* event, const std::function<void(double)>& zoom)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
+    const int delta = wheelDelta(event);
+    if (delta > 0)
+        zoom(ZoomStep);
+    else if (delta < 0)
+        zoom(ZoomStepBack);
+    updateParent();
+    event->accept();
+}
+
+void IldaView::drawAxisCross(QPainter& painter, const QColor& horizontal,
+                             const QString& horizontalLabel, const QColor& vertical,
+                             const QString& verticalLabel) const
+{
+    const int h = height();
+    const int b = h - 36;
+    painter.setPen(horizontal);
+    painter.drawLine(36, b, 54, b);
+    painter.drawText(QPointF(63.0, b), horizontalLabel);
+    painter.setPen(vertical);
+    painter.drawLine(36, b, 36, h - 54);
+    painter.drawText(QPointF(36.0, b - 27), verticalLabel);
 }
 
 void IldaView::paintEvent(QPaintEvent*)

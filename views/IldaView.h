@@ -4,6 +4,8 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <functional>
+
 #include <cmath>
 #include <limits>
 
@@ -62,6 +64,9 @@ public:
 
     void drawPoint(QPainter& painter, const QColor& color, int x, int y) const;
 
+    // What the deprecated QWheelEvent::delta() returned: the dominant orientation's delta.
+    static int wheelDelta(const QWheelEvent* event);
+
 signals:
     void activeViewChanged();
 
@@ -72,14 +77,21 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-    // The drag start rule shared by panning and rotating; dx, dy are measured from the press.
-    bool dragThresholdPassed(float dx, float dy);
+    // One step of a drag, shared by panning and rotating: false until the drag has passed its
+    // start threshold; then the motion since the last step, fine with Alt or the middle button.
+    bool dragStep(const QMouseEvent* event, float& dx, float& dy);
     // Other views show the same state, so they all redraw through the common parent.
     void updateParent();
 
-    // What the deprecated QWheelEvent::delta(), x() and y() returned.
-    static int wheelDelta(const QWheelEvent* event);
-    static QPoint wheelPosition(const QWheelEvent* event);
+    // Control + wheel zooms one step through `zoom`; without Control the event goes on to the
+    // window, which steps through the frames.
+    void wheelZoom(QWheelEvent* event, const std::function<void(double)>& zoom);
+    // The cursor relative to the widget centre along the screen axes, as the deprecated
+    // QWheelEvent::x() and y() gave it: truncated toward zero.
+    QPoint wheelOffsetFromCentre(const QWheelEvent* event) const;
+    // The orthographic views' axis indicator: a horizontal and a vertical stroke, labelled.
+    void drawAxisCross(QPainter& painter, const QColor& horizontal, const QString& horizontalLabel,
+                       const QColor& vertical, const QString& verticalLabel) const;
     // Truncation toward zero, saturated so that far-out values never overflow an int.
     // Inline: every projected point goes through it twice.
     static int truncated(double value)

@@ -28,34 +28,12 @@ void IldaViewFront::applyOffset(int& x, int& y) const
 
 void IldaViewFront::drawAxis(QPainter& painter) const
 {
-    const int h = height();
-    const int b = h - 36;
-    painter.setPen(QColor(Qt::red));
-    painter.drawLine(36, b, 54, b);
-    painter.drawText(QPointF(63.0, b), tr("X"));
-    painter.setPen(QColor(Qt::green));
-    painter.drawLine(36, b, 36, h - 54);
-    painter.drawText(QPointF(36.0, b - 27), tr("Y"));
+    drawAxisCross(painter, QColor(Qt::red), tr("X"), QColor(Qt::green), tr("Y"));
 }
 
 void IldaViewFront::wheelEvent(QWheelEvent* event)
 {
-    // Without Control the wheel belongs to the window, which steps through the frames.
-    if (!(event->modifiers() & Qt::ControlModifier)) {
-        event->ignore();
-        return;
-    }
-    const QPoint position = wheelPosition(event);
-    const int px = position.x();
-    const int py = position.y();
-    const int cx = px - width() / 2;
-    const int cy = py - height() / 2;
     // Zooming about the cursor keeps the picture point under it in place.
-    const int delta = wheelDelta(event);
-    if (delta > 0)
-        Zoom(ZoomStep, cx, cy, 0);
-    else if (delta < 0)
-        Zoom(ZoomStepBack, cx, cy, 0);
-    updateParent();
-    event->accept();
+    const QPoint c = wheelOffsetFromCentre(event);
+    wheelZoom(event, [&](double factor) { Zoom(factor, c.x(), c.y(), 0); });
 }

@@ -13,7 +13,6 @@ namespace {
 constexpr float CameraDistance = 81920.0f;
 constexpr float ProjectionScale = 34406.4f;
 constexpr float DragDegreesPerPixel = 0.5f;
-constexpr float FineDrag = 0.125f;
 constexpr float AxisLength = 18.0f;
 constexpr double LabelDistance = 1.6;
 
@@ -86,39 +85,18 @@ void IldaViewPerspective::drawAxis(QPainter& painter) const
 
 void IldaViewPerspective::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!m_mousePressed)
+    float dx;
+    float dy;
+    if (!dragStep(event, dx, dy))
         return;
-    const QPoint p = event->pos();
-    float dx = float(p.x() - m_lastMousePos.x());
-    float dy = float(p.y() - m_lastMousePos.y());
-    if (!dragThresholdPassed(dx, dy))
-        return;
-
-    m_lastMousePos = p;
-    dx *= DragDegreesPerPixel;
-    dy *= DragDegreesPerPixel;
-    if ((event->modifiers() & Qt::AltModifier) || (event->buttons() & Qt::MiddleButton)) {
-        dx *= FineDrag;
-        dy *= FineDrag;
-    }
-    Rotate(dx, dy);
+    // The fine factor is a power of two, so scaling after it gives the same angles.
+    Rotate(dx * DragDegreesPerPixel, dy * DragDegreesPerPixel);
     // Only this view depends on the angles.
     update();
 }
 
 void IldaViewPerspective::wheelEvent(QWheelEvent* event)
 {
-    // Without Control the wheel belongs to the window, which steps through the frames.
-    if (!(event->modifiers() & Qt::ControlModifier)) {
-        event->ignore();
-        return;
-    }
     // Always about the view centre: the perspective has no pan to keep a cursor point in place.
-    const int delta = wheelDelta(event);
-    if (delta > 0)
-        ZoomPerspective(ZoomStep);
-    else if (delta < 0)
-        ZoomPerspective(ZoomStepBack);
-    updateParent();
-    event->accept();
+    wheelZoom(event, [](double factor) { ZoomPerspective(factor); });
 }

@@ -28,34 +28,12 @@ void IldaViewTop::applyOffset(int& x, int& y) const
 
 void IldaViewTop::drawAxis(QPainter& painter) const
 {
-    const int h = height();
-    const int b = h - 36;
-    painter.setPen(QColor(Qt::red));
-    painter.drawLine(36, b, 54, b);
-    painter.drawText(QPointF(63.0, b), tr("X"));
-    painter.setPen(QColor(Qt::blue));
-    painter.drawLine(36, b, 36, h - 54);
-    painter.drawText(QPointF(36.0, b - 27), tr("Z"));
+    drawAxisCross(painter, QColor(Qt::red), tr("X"), QColor(Qt::blue), tr("Z"));
 }
 
 void IldaViewTop::wheelEvent(QWheelEvent* event)
 {
-    // Without Control the wheel belongs to the window, which steps through the frames.
-    if (!(event->modifiers() & Qt::ControlModifier)) {
-        event->ignore();
-        return;
-    }
-    const QPoint position = wheelPosition(event);
-    const int px = position.x();
-    const int py = position.y();
-    const int cx = px - width() / 2;
-    const int cz = height() / 2 - py;
     // Zooming about the cursor keeps the picture point under it in place.
-    const int delta = wheelDelta(event);
-    if (delta > 0)
-        Zoom(ZoomStep, cx, 0, cz);
-    else if (delta < 0)
-        Zoom(ZoomStepBack, cx, 0, cz);
-    updateParent();
-    event->accept();
+    const QPoint c = wheelOffsetFromCentre(event);
+    wheelZoom(event, [&](double factor) { Zoom(factor, c.x(), 0, -c.y()); });
 }
