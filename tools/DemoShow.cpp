@@ -123,23 +123,27 @@ void hsvToRgb(double h, double s, double v, unsigned char& r, unsigned char& g, 
     b = static_cast<unsigned char>(std::lround((bb + m) * 255));
 }
 
-// A stroke is reached by a blanked move, then drawn lit with `steps` points per segment.
+// The points of a stroke: a blanked move to its start, then `steps` lit points per segment.
+std::vector<std::pair<Vertex, bool>> trace(const std::vector<Vertex>& path, int steps)
+{
+    std::vector<std::pair<Vertex, bool>> out{{path.front(), true}};
+    for (size_t i = 1; i < path.size(); ++i) {
+        const Vertex& a = path[i - 1];
+        const Vertex& c = path[i];
+        for (int k = 1; k <= steps; ++k) {
+            const double t = double(k) / steps;
+            out.push_back(
+                {{a.x + (c.x - a.x) * t, a.y + (c.y - a.y) * t, a.z + (c.z - a.z) * t}, false});
+        }
+    }
+    return out;
+}
+
 void stroke(std::vector<Sample>& out, const std::vector<Vertex>& path, int steps, int r, int g,
             int b)
 {
-    out.push_back({path.front(), true, uchar(r), uchar(g), uchar(b)});
-    for (size_t i = 1; i < path.size(); ++i) {
-        for (int k = 1; k <= steps; ++k) {
-            const double t = double(k) / steps;
-            const Vertex& a = path[i - 1];
-            const Vertex& c = path[i];
-            out.push_back({{a.x + (c.x - a.x) * t, a.y + (c.y - a.y) * t, a.z + (c.z - a.z) * t},
-                           false,
-                           uchar(r),
-                           uchar(g),
-                           uchar(b)});
-        }
-    }
+    for (const auto& [at, blanked] : trace(path, steps))
+        out.push_back({at, blanked, uchar(r), uchar(g), uchar(b)});
 }
 
 Vertex turn(const Vertex& v, double yaw, double pitch)
@@ -353,20 +357,8 @@ void pyxStroke(std::vector<PyxSample>& out, const std::vector<Vertex>& path, int
                const std::function<void(PyxSample&, double)>& paint)
 {
     const size_t start = out.size();
-    out.push_back({path.front(), true, 0, 0, 0, 0});
-    for (size_t i = 1; i < path.size(); ++i) {
-        for (int k = 1; k <= steps; ++k) {
-            const double t = double(k) / steps;
-            const Vertex& a = path[i - 1];
-            const Vertex& c = path[i];
-            out.push_back({{a.x + (c.x - a.x) * t, a.y + (c.y - a.y) * t, a.z + (c.z - a.z) * t},
-                           false,
-                           0,
-                           0,
-                           0,
-                           0});
-        }
-    }
+    for (const auto& [at, blanked] : trace(path, steps))
+        out.push_back({at, blanked, 0, 0, 0, 0});
     const size_t total = out.size() - start;
     for (size_t i = start; i < out.size(); ++i)
         paint(out[i], total > 1 ? double(i - start) / (total - 1) : 0.0);

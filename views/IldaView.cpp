@@ -329,7 +329,9 @@ void IldaView::paintEvent(QPaintEvent*)
         };
         const bool showBlanked = globalIldaFrames.getShowBlankedLines();
 
-        if (showBlanked) {
+        // Blanked moves first, lit lines over them; a line takes its end point's blanking and
+        // colour, point 0 only starts the first line.
+        auto drawLines = [&](bool blanked) {
             int px = 0;
             int py = 0;
             for (int i = 0; i < n; ++i) {
@@ -337,31 +339,18 @@ void IldaView::paintEvent(QPaintEvent*)
                 int sx;
                 int sy;
                 screen(point, sx, sy);
-                if (i > 0 && point.blanked) {
-                    painter.setPen(BlankedColor);
+                if (i > 0 && point.blanked == blanked) {
+                    painter.setPen(blanked ? BlankedColor
+                                           : QColor(point.red, point.green, point.blue));
                     painter.drawLine(px, py, sx, sy);
                 }
                 px = sx;
                 py = sy;
             }
-        }
-
-        {
-            int px = 0;
-            int py = 0;
-            for (int i = 0; i < n; ++i) {
-                const IldaPoint point = frame.getPoint(i);
-                int sx;
-                int sy;
-                screen(point, sx, sy);
-                if (i > 0 && !point.blanked) {
-                    painter.setPen(QColor(point.red, point.green, point.blue));
-                    painter.drawLine(px, py, sx, sy);
-                }
-                px = sx;
-                py = sy;
-            }
-        }
+        };
+        if (showBlanked)
+            drawLines(true);
+        drawLines(false);
 
         if (globalIldaFrames.getShowDots()) {
             if (showBlanked) {
