@@ -5,7 +5,10 @@ JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 DEMO  := $(BUILD)/demo/lumenar-demo.ild
 FILE  ?= $(DEMO)
 
-.PHONY: all setup configure build test run demo bench asan format clean
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: all setup configure build test run demo bench asan fuzz format clean
 
 all: build
 
@@ -34,6 +37,19 @@ bench: build
 
 asan:
 	$(MAKE) test BUILD=build-asan TYPE=Debug CMAKE_EXTRA=-DLUMENAR_SANITIZE=ON
+
+# Every reader's fuzzer starts from the demo files.
+fuzz: demo
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ -DLUMENAR_FUZZERS=ON -DBUILD_TESTING=OFF -DLUMENAR_BENCHMARKS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@for r in ilda pic ccat ani; do \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$r; \
+		find $(BUILD)/demo -type f -size -200k -exec cp {} $(FUZZ_BUILD)/corpus/$$r/ \; ; \
+		ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen $(FUZZ_BUILD)/fuzz/fuzz_$$r \
+			-max_total_time=$(FUZZ_SECONDS) -max_len=65536 -rss_limit_mb=4096 \
+			$(FUZZ_BUILD)/corpus/$$r || exit 1; \
+	done
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
