@@ -1,6 +1,7 @@
 #include "IldaBuilder.h"
 #include "ModalCloser.h"
 
+#include "app/LumenarApp.h"
 #include "app/MainWindow.h"
 #include "model/IldaFrames.h"
 #include "views/IldaView.h"
@@ -10,6 +11,7 @@
 #include "views/IldaViewTop.h"
 
 #include <QAction>
+#include <QFileOpenEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -646,6 +648,27 @@ private slots:
         QVERIFY(!w.m_statusSlider->focusPolicy());
     }
 
+    void desktopOpenRequest()
+    {
+        auto* app = qobject_cast<LumenarApp*>(QCoreApplication::instance());
+        QVERIFY(app);
+        TestWindow w{showFile("first.ild", 2)};
+        connect(app, &LumenarApp::openFile, &w, &MainWindow::openFile);
+        QSignalSpy spy(app, &LumenarApp::openFile);
+        const QString second = showFile("second.ild", 5);
+        QFileOpenEvent request(second);
+        QCoreApplication::sendEvent(app, &request);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.first().first().toString(), second);
+        QCOMPARE(globalIldaFrames.getNumberOfFrames(), 5);
+        QCOMPARE(w.windowTitle(), QStringLiteral("second.ild - Lumenar"));
+        QCOMPARE(storedRecent().first(), second);
+
+        QFileOpenEvent empty{QString()};
+        QCoreApplication::sendEvent(app, &empty); // an empty path changes nothing
+        QCOMPARE(globalIldaFrames.getNumberOfFrames(), 5);
+    }
+
     void missingCommandLineFile()
     {
         ModalCloser closer;
@@ -665,7 +688,7 @@ int main(int argc, char** argv)
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
+    LumenarApp app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Halcyra"));
     QCoreApplication::setApplicationName(QStringLiteral("Lumenar"));
     TestMainWindow test;
