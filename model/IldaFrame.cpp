@@ -16,9 +16,12 @@ void IldaFrame::appendPoint(const IldaPoint& point)
     m_points.append(point);
 }
 
-void IldaFrame::reservePoints(int count)
+IldaPoint* IldaFrame::appendPoints(int& count)
 {
-    m_points.reserve(std::min(count, MaxPoints));
+    const int first = m_points.size();
+    count = std::max(0, std::min(count, MaxPoints - first));
+    m_points.resize(first + count);
+    return m_points.data() + first;
 }
 
 IldaPoint IldaFrame::getPoint(int index) const

@@ -17,8 +17,9 @@ public:
     ~IldaFrame();
 
     void appendPoint(const IldaPoint& point);
-    // Readers that know the record count ahead save the reallocations.
-    void reservePoints(int count);
+    // Adds up to `count` points for a reader to fill in place, as many as fit under the
+    // capacity; returns the first of them and sets `count` to how many were added.
+    IldaPoint* appendPoints(int& count);
 
     int getNumberOfPoints() const { return m_points.size(); }
     IldaPoint getPoint(int index) const;

@@ -153,13 +153,13 @@ QString IldaFrames::openIldaFile(const QString& fileName, InfoWindow& info)
         } else {
             IldaFrame frame(name, company, frameNumber, totalFrames);
             // Points beyond the frame's capacity would be dropped anyway; their bytes are read.
-            const int kept = std::min(count, IldaFrame::MaxPoints);
-            frame.reservePoints(kept);
+            int kept = count;
+            IldaPoint* points = frame.appendPoints(kept);
             const bool threeD = format == 0 || format == 4;
             const bool trueColor = format >= 4;
             for (int i = 0; i < kept; ++i) {
                 const uchar* r = data + i * size;
-                IldaPoint point;
+                IldaPoint& point = points[i];
                 point.x = coordinate(r);
                 point.y = coordinate(r + 2);
                 const uchar* rest = r + (threeD ? 6 : 4);
@@ -175,7 +175,6 @@ QString IldaFrames::openIldaFile(const QString& fileName, InfoWindow& info)
                     point.green = m_paletteGreen[projector][index];
                     point.blue = m_paletteBlue[projector][index];
                 }
-                frame.appendPoint(point);
             }
             m_frames.append(frame);
         }

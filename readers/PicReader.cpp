@@ -69,9 +69,9 @@ void IldaFrames::appendVectrionPIC(int count, bool trueColor)
 {
     IldaFrame frame(QString(), QString(), 0, 1);
     if (count > 0) {
-        // Records past the frame's capacity would be dropped by appendPoint anyway.
-        const int kept = std::min({count, int(PicBufferRecords), IldaFrame::MaxPoints});
-        frame.reservePoints(kept);
+        // Records past the frame's capacity are dropped.
+        int kept = std::min(count, int(PicBufferRecords));
+        IldaPoint* points = frame.appendPoints(kept);
         Beam previous{};
         for (int i = 0; i < kept; ++i) {
             const uchar* record = m_picPoints + i * PointRecordSize;
@@ -101,7 +101,7 @@ void IldaFrames::appendVectrionPIC(int count, bool trueColor)
             if (i == 0)
                 previous = beam;
 
-            IldaPoint point;
+            IldaPoint& point = points[i];
             point.x = qFromBigEndian<qint16>(record + 2);
             point.y = qFromBigEndian<qint16>(record + 4);
             // The controller's z points the other way; -32768 has no positive twin.
@@ -111,7 +111,6 @@ void IldaFrames::appendVectrionPIC(int count, bool trueColor)
             point.red = previous.red;
             point.green = previous.green;
             point.blue = previous.blue;
-            frame.appendPoint(point);
             previous = beam;
         }
     }

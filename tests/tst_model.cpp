@@ -41,6 +41,29 @@ private slots:
         QCOMPARE(frame.getTotalFrames(), 9);
     }
 
+    void appendPointsStopsAtCapacity()
+    {
+        IldaFrame frame;
+        int count = 30000;
+        IldaPoint* block = frame.appendPoints(count);
+        QCOMPARE(count, 30000);
+        block[29999].x = 7;
+        count = 5000; // only 2768 fit
+        block = frame.appendPoints(count);
+        QCOMPARE(count, 2768);
+        block[0].y = 9;
+        QCOMPARE(frame.getNumberOfPoints(), 32768);
+        QCOMPARE(int(frame.getPoint(29999).x), 7);
+        QCOMPARE(int(frame.getPoint(30000).y), 9);
+        count = 1;
+        frame.appendPoints(count);
+        QCOMPARE(count, 0);
+        count = -3;
+        frame.appendPoints(count);
+        QCOMPARE(count, 0);
+        QCOMPARE(frame.getNumberOfPoints(), 32768);
+    }
+
     void pointOutsideTheFrame_data()
     {
         QTest::addColumn<int>("index");
