@@ -2,10 +2,7 @@
 
 #include "model/IldaFrames.h"
 #include "views/IldaView.h"
-#include "views/IldaViewFront.h"
-#include "views/IldaViewPerspective.h"
-#include "views/IldaViewSide.h"
-#include "views/IldaViewTop.h"
+#include "views/ViewLayouts.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -15,7 +12,6 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -230,39 +226,18 @@ void MainWindow::createAdditionalShortcuts()
 
 void MainWindow::updateViews()
 {
+    // New widgets every time: all view state lives on in IldaView's class members.
     if (m_viewAll) {
-        auto* grid = new QGridLayout;
-        grid->setContentsMargins(0, 0, 0, 0);
-        grid->setSpacing(3);
-        IldaView* views[] = {new IldaViewTop, new IldaViewPerspective, new IldaViewFront,
-                             new IldaViewSide};
-        for (int i = 0; i < 4; ++i) {
-            grid->addWidget(views[i], i / 2, i % 2);
-            connect(views[i], &IldaView::activeViewChanged, this, &MainWindow::activeViewChanged);
-        }
-        auto* central = new QWidget;
-        central->setLayout(grid);
-        setCentralWidget(central);
+        QList<IldaView*> views;
+        QWidget* grid = ViewLayouts::createGrid(&views);
+        for (IldaView* view : views)
+            connect(view, &IldaView::activeViewChanged, this, &MainWindow::activeViewChanged);
+        setCentralWidget(grid);
         return;
     }
-
-    IldaView* view = nullptr;
-    switch (IldaView::m_activeView) {
-    case 0:
-        view = new IldaViewFront;
-        break;
-    case 1:
-        view = new IldaViewSide;
-        break;
-    case 2:
-        view = new IldaViewTop;
-        break;
-    case 3:
-        view = new IldaViewPerspective;
-        break;
-    default:
+    IldaView* view = ViewLayouts::createView(IldaView::m_activeView);
+    if (!view)
         return;
-    }
     connect(view, &IldaView::activeViewChanged, this, &MainWindow::activeViewChanged);
     setCentralWidget(view);
 }

@@ -2,7 +2,6 @@
 
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
-#include "model/Palettes.h"
 
 #include <QtTest>
 
@@ -209,33 +208,7 @@ private slots:
         IldaFrames* store = new IldaFrames;
         for (int projector : {0, 1, 128, 255})
             QCOMPARE(store->getPaletteEntry(projector, index), ilda);
-        if (index < 64)
-            QCOMPARE(qRgb(ildaDefaultPalette[index * 3], ildaDefaultPalette[index * 3 + 1],
-                          ildaDefaultPalette[index * 3 + 2]),
-                     ilda);
         delete store;
-    }
-
-    void controllerPalette_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QRgb>("colour");
-        QTest::newRow("0") << 0 << qRgb(255, 255, 255);
-        QTest::newRow("1") << 1 << qRgb(255, 128, 128);
-        QTest::newRow("5") << 5 << qRgb(255, 128, 0);
-        QTest::newRow("11") << 11 << qRgb(0, 128, 255);
-        QTest::newRow("15") << 15 << qRgb(255, 0, 128);
-        QTest::newRow("16") << 16 << qRgb(255, 255, 255);
-        QTest::newRow("63") << 63 << qRgb(255, 255, 255);
-    }
-
-    void controllerPalette()
-    {
-        QFETCH(int, index);
-        QFETCH(QRgb, colour);
-        QCOMPARE(qRgb(vectrionDefaultPalette[index * 3], vectrionDefaultPalette[index * 3 + 1],
-                      vectrionDefaultPalette[index * 3 + 2]),
-                 colour);
     }
 };
 

@@ -3,12 +3,9 @@
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
 #include "tools/Inspector.h"
-#include "views/IldaViewFront.h"
-#include "views/IldaViewPerspective.h"
-#include "views/IldaViewSide.h"
-#include "views/IldaViewTop.h"
+#include "views/IldaView.h"
+#include "views/ViewLayouts.h"
 
-#include <QGridLayout>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -52,20 +49,6 @@ bool parseSize(const QString& text, QSize& size)
     return true;
 }
 
-IldaView* createView(Layout layout)
-{
-    switch (layout) {
-    case Front:
-        return new IldaViewFront;
-    case Side:
-        return new IldaViewSide;
-    case Top:
-        return new IldaViewTop;
-    default:
-        return new IldaViewPerspective;
-    }
-}
-
 int usageError(QTextStream& err, const QString& message)
 {
     err << "lumenar-inspect: " << message << "\n" << Usage;
@@ -87,19 +70,8 @@ bool isRenderCommand(const QStringList& args)
 
 QImage renderFrame(Layout layout, const QSize& size)
 {
-    std::unique_ptr<QWidget> root;
-    if (layout == All) {
-        root = std::make_unique<QWidget>();
-        auto* grid = new QGridLayout(root.get());
-        grid->setContentsMargins(0, 0, 0, 0);
-        grid->setSpacing(3);
-        grid->addWidget(createView(Top), 0, 0);
-        grid->addWidget(createView(Perspective), 0, 1);
-        grid->addWidget(createView(Front), 1, 0);
-        grid->addWidget(createView(Side), 1, 1);
-    } else {
-        root.reset(createView(layout));
-    }
+    std::unique_ptr<QWidget> root(layout == All ? ViewLayouts::createGrid()
+                                                : ViewLayouts::createView(unsigned(layout)));
     // Shown but never mapped, so that the grid is laid out exactly as in the window.
     root->setAttribute(Qt::WA_DontShowOnScreen);
     root->resize(size);
