@@ -27,11 +27,9 @@ QString IldaFrames::openVectrionCCAT(const QString& fileName, InfoWindow& info)
 
     const QString unknownFormat = QObject::tr("Unknown file format!");
     uchar header[HeaderSize];
-    if (!ControllerIo::read(file, header, HeaderSize))
+    if (!ControllerIo::readHeader(file, header, HeaderSize))
         return unknownFormat;
     const int version = qFromBigEndian<quint16>(header);
-    if (version <= 3)
-        return unknownFormat;
     const int sections = qFromBigEndian<quint16>(header + 4);
     const qint32 extension = qFromBigEndian<qint32>(header + 12);
     if (!ControllerIo::skip(file, extension))

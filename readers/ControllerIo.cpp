@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
+#include <QtEndian>
 
 namespace {
 constexpr int PictureNameLength = 14;
@@ -22,6 +23,11 @@ bool read(QFile& file, void* buffer, qint64 count)
     if (count < 1)
         return true;
     return file.read(static_cast<char*>(buffer), count) == count;
+}
+
+bool readHeader(QFile& file, unsigned char* header, int size)
+{
+    return read(file, header, size) && qFromBigEndian<quint16>(header) > 3;
 }
 
 QString pictureFormatText(bool trueColor)

@@ -12,6 +12,10 @@ namespace ControllerIo {
 bool skip(QFile& file, qint64 count);
 bool read(QFile& file, void* buffer, qint64 count);
 
+// Reads a file header whose first field is the 16-bit format version; false when the header is
+// short or older than version 4, the first the readers know.
+bool readHeader(QFile& file, unsigned char* header, int size);
+
 // The information row of one picture.
 QString pictureFormatText(bool trueColor);
 QString pictureRowName(const QString& fileName);

@@ -126,9 +126,7 @@ QString IldaFrames::openVectrionPIC(const QString& fileName, InfoWindow& info)
 
     const QString unknownFormat = QObject::tr("Unknown file format!");
     uchar header[HeaderSize];
-    if (!ControllerIo::read(file, header, HeaderSize))
-        return unknownFormat;
-    if (qFromBigEndian<quint16>(header) <= 3)
+    if (!ControllerIo::readHeader(file, header, HeaderSize))
         return unknownFormat;
     const int count = qFromBigEndian<quint16>(header + 6);
     quint32 extensionLeft = qFromBigEndian<quint32>(header + 10);
