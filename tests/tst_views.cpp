@@ -172,45 +172,34 @@ void TestViews::lines()
 
 void TestViews::dotRules_data()
 {
-    // Points at x = -20000, -10000, 0, 10000, 20000 on y = 0; "L" lit, "B" blanked, coloured by
-    // the letters r, g, b. Expected dot per point: "-" none, "o" grey, else its colour letter.
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QString>("colours");
+    // Points at x = -20000, -10000, 0, 10000, 20000 on y = 0: "r", "g", "b" lit in that colour,
+    // "B" blanked. Expected dot per point: "-" none, "o" grey, else its colour letter.
+    QTest::addColumn<QString>("points");
     QTest::addColumn<bool>("showBlanked");
     QTest::addColumn<QString>("dots");
-    QTest::newRow("one lit point") << "L"
-                                   << "r" << false << "r";
-    QTest::newRow("one blanked point, blanked hidden") << "B"
-                                                       << "-" << false << "-";
-    QTest::newRow("one blanked point, blanked shown") << "B"
-                                                      << "-" << true << "o";
-    QTest::newRow("blanked run, blanked hidden") << "LBBBL"
-                                                 << "r---b" << false << "r--bb";
-    QTest::newRow("blanked run, blanked shown") << "LBBBL"
-                                                << "r---b" << true << "roobb";
-    QTest::newRow("blanked start") << "BL"
-                                   << "-b" << false << "bb";
-    QTest::newRow("blanked last point, hidden") << "LB"
-                                                << "r-" << false << "r-";
-    QTest::newRow("blanked last point, shown") << "LB"
-                                               << "r-" << true << "ro";
-    QTest::newRow("lit points keep their colours") << "LLL"
-                                                   << "rgb" << false << "rgb";
+    QTest::newRow("one lit point") << "r" << false << "r";
+    QTest::newRow("one blanked point, blanked hidden") << "B" << false << "-";
+    QTest::newRow("one blanked point, blanked shown") << "B" << true << "o";
+    QTest::newRow("blanked run, blanked hidden") << "rBBBb" << false << "r--bb";
+    QTest::newRow("blanked run, blanked shown") << "rBBBb" << true << "roobb";
+    QTest::newRow("blanked start") << "Bb" << false << "bb";
+    QTest::newRow("blanked last point, hidden") << "rB" << false << "r-";
+    QTest::newRow("blanked last point, shown") << "rB" << true << "ro";
+    QTest::newRow("lit points keep their colours") << "rgb" << false << "rgb";
 }
 
 void TestViews::dotRules()
 {
-    QFETCH(QString, pattern);
-    QFETCH(QString, colours);
+    QFETCH(QString, points);
     QFETCH(bool, showBlanked);
     QFETCH(QString, dots);
     const QHash<QChar, QColor> colourOf{{'r', Red}, {'g', Green}, {'b', Blue}, {'o', Grey}};
-    Points points;
-    for (int i = 0; i < pattern.size(); ++i)
-        points << (pattern[i] == 'B' ? blanked(-20000 + 10000 * i, 0)
-                                     : lit(-20000 + 10000 * i, 0, colourOf.value(colours[i])));
+    Points frame;
+    for (int i = 0; i < points.size(); ++i)
+        frame << (points[i] == 'B' ? blanked(-20000 + 10000 * i, 0)
+                                   : lit(-20000 + 10000 * i, 0, colourOf.value(points[i])));
     globalIldaFrames.setShowBlankedLines(showBlanked);
-    const QImage image = paintFront({points});
+    const QImage image = paintFront({frame});
     // Screen x of the points; lines along y = 0 never touch a dot's corners.
     const int column[5] = {109, 154, 200, 245, 290};
     for (int i = 0; i < dots.size(); ++i) {
@@ -411,7 +400,6 @@ void TestViews::zoomInOut_data()
     QTest::addColumn<uint>("active");
     QTest::addColumn<bool>("orthographic");
     QTest::addColumn<bool>("perspective");
-    QTest::newRow("front") << 0u << true << false;
     QTest::newRow("top") << 2u << true << false;
     QTest::newRow("perspective") << 3u << false << true;
     QTest::newRow("no view") << 4u << false << false;
