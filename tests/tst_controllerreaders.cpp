@@ -114,7 +114,7 @@ private:
     {
         const QString file = path(name);
         if (!bytes.write(file, length))
-            qFatal("cannot write %s", qPrintable(file));
+            QTest::qFail(qPrintable("cannot write " + file), __FILE__, __LINE__);
         return file;
     }
     QString load(const QString& file) { return globalIldaFrames.loadFile(file, *m_info); }
