@@ -1,15 +1,10 @@
 // lumenar-inspect --render: the picture of one frame drawn by the real views.
 #include "ViewTestFrames.h"
 
-#include "model/IldaFrames.h"
 #include "tools/Inspector.h"
-#include "tools/Render.h"
-#include "views/IldaViewFront.h"
 #include "views/IldaViewSide.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QImage>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -21,6 +16,11 @@ namespace {
 const QColor Black(0, 0, 0);
 const QColor Grey(48, 48, 48);
 const QColor Accent(60, 140, 240);
+const QColor Red(255, 0, 0);
+
+// Frame 0: a lit point, a blanked move, a red lit point. Frame 1: one blue point on the left.
+const QVector<Points> Show{{lit(-10000, 0, Qt::green), blanked(10000, 0), lit(10000, 10000, Red)},
+                           {lit(-20000, 0, Qt::blue)}};
 
 } // namespace
 
@@ -30,29 +30,23 @@ class TestRender : public QObject
 
 private slots:
     void initTestCase();
-    void init();
-
-    void isRenderCommand();
-    void isRenderCommand_data();
-    void defaultGrid();
-    void activeView();
-    void activeView_data();
+    void grid_data();
+    void grid();
     void singleViewMatchesWidget();
-    void displayOptions();
     void displayOptions_data();
-    void chosenFrame();
-    void startsFromInitialViewState();
-    void usageErrors();
-    void usageErrors_data();
-    void loadFailure();
-    void unwritableOutput();
+    void displayOptions();
+    void failures_data();
+    void failures();
 
 private:
+    // Renders with the arguments after "--render OUT.png" and before the file; a null image when
+    // the inspector fails.
+    QImage render(const QStringList& options);
     int run(const QStringList& args);
 
     QTemporaryDir m_dir;
     QString m_file;
-    QString m_out;
+    QString m_png;
     QString m_err;
 };
 
@@ -60,221 +54,142 @@ void TestRender::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
-    // Frame 0: a lit point, a blanked move, a lit point. Frame 1: one lit point on the left.
-    QVERIFY(
-        load(m_dir.path(),
-             {{lit(-10000, 0, 0, 0, 255, 0), blanked(10000, 0), lit(10000, 10000, 0, 255, 0, 0)},
-              {lit(-20000, 0, 0, 0, 0, 255)}},
-             QStringLiteral("show.ild"))
-            .isEmpty());
+    QVERIFY(load(m_dir.path(), Show, QStringLiteral("show.ild")).isEmpty());
     m_file = m_dir.filePath(QStringLiteral("show.ild"));
-}
-
-void TestRender::init()
-{
-    m_out.clear();
-    m_err.clear();
+    m_png = m_dir.filePath(QStringLiteral("out.png"));
 }
 
 int TestRender::run(const QStringList& args)
 {
-    QTextStream out(&m_out);
+    QString output;
+    m_err.clear();
+    QTextStream out(&output);
     QTextStream err(&m_err);
+    QFile::remove(m_png);
     const int status = Inspector::run(args, out, err);
-    out.flush();
     err.flush();
     return status;
 }
 
-void TestRender::isRenderCommand_data()
+QImage TestRender::render(const QStringList& options)
 {
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<bool>("render");
-    QTest::newRow("render") << QStringList{"--render", "a.png", "f.ild"} << true;
-    QTest::newRow("render later") << QStringList{"--frame", "2", "--render", "a.png"} << true;
-    QTest::newRow("listing") << QStringList{"--json", "f.ild"} << false;
-    QTest::newRow("file named --render") << QStringList{"--", "--render"} << false;
+    if (run(QStringList{"--render", m_png} + options + QStringList{m_file}) != Inspector::Success)
+        return QImage();
+    return QImage(m_png).convertToFormat(QImage::Format_RGB32);
 }
 
-void TestRender::isRenderCommand()
+void TestRender::grid_data()
 {
-    QFETCH(QStringList, args);
-    QFETCH(bool, render);
-    QCOMPARE(Render::isRenderCommand(args), render);
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QPoint>("accent"); // the corner of the active view
+    QTest::newRow("front by default") << QStringList() << QPoint(0, 649);
+    QTest::newRow("top") << QStringList{"--active", "top"} << QPoint(0, 0);
+    QTest::newRow("perspective") << QStringList{"--active", "perspective"} << QPoint(649, 0);
+    QTest::newRow("side") << QStringList{"--active", "side"} << QPoint(649, 649);
 }
 
-// Top and Perspective above Front and Side, 3 pixels apart; Front is active.
-void TestRender::defaultGrid()
+// Top and Perspective above Front and Side, 3 pixels apart: 650 = 324 + 3 + 323 both ways.
+void TestRender::grid()
 {
-    const QString png = m_dir.filePath(QStringLiteral("grid.png"));
-    QCOMPARE(run({"--render", png, m_file}), int(Inspector::Success));
-    QVERIFY(m_err.isEmpty());
-    const QImage image(png);
+    QFETCH(QStringList, options);
+    QFETCH(QPoint, accent);
+    const QImage image = render(options);
     QCOMPARE(image.size(), QSize(650, 650));
-    // 650 = 324 + 3 + 323 both ways: Front spans x 0..323 and y 327..649.
-    QCOMPARE(image.pixelColor(0, 649), Accent);
-    QCOMPARE(image.pixelColor(323, 327), Accent);
-    QCOMPARE(image.pixelColor(327, 327) == Accent, false);
-    QCOMPARE(image.pixelColor(0, 0) == Accent, false);
-    QCOMPARE(image.pixelColor(649, 0) == Accent, false);
-    QCOMPARE(image.pixelColor(649, 649) == Accent, false);
-    // Black inside each cell; the gap between them shows the window colour.
+    // Each cell has its frame: in the accent colour for the active view, else darkened.
+    const QColor window = QGuiApplication::palette().color(QPalette::Window);
+    for (const QPoint& corner : {QPoint(0, 0), QPoint(649, 0), QPoint(0, 649), QPoint(649, 649)})
+        QCOMPARE(image.pixel(corner), (corner == accent ? Accent : window.darker(125)).rgb());
     QCOMPARE(image.pixelColor(321, 321), Black);
     QCOMPARE(image.pixelColor(329, 329), Black);
-    const QColor window = QGuiApplication::palette().color(QPalette::Window);
-    QVERIFY(window != Black);
     for (int gap = 324; gap <= 326; ++gap) {
         QCOMPARE(image.pixel(gap, 100), window.rgb());
         QCOMPARE(image.pixel(100, gap), window.rgb());
         QCOMPARE(image.pixel(500, gap), window.rgb());
     }
-    QCOMPARE(image.pixel(323, 100), window.darker(125).rgb());
-    QCOMPARE(image.pixel(327, 100), window.darker(125).rgb());
-}
-
-void TestRender::activeView_data()
-{
-    QTest::addColumn<QString>("active");
-    QTest::addColumn<QPoint>("corner");
-    QTest::newRow("top") << "top" << QPoint(0, 0);
-    QTest::newRow("perspective") << "perspective" << QPoint(649, 0);
-    QTest::newRow("front") << "front" << QPoint(0, 649);
-    QTest::newRow("side") << "side" << QPoint(649, 649);
-}
-
-void TestRender::activeView()
-{
-    QFETCH(QString, active);
-    QFETCH(QPoint, corner);
-    const QString png = m_dir.filePath(QStringLiteral("active.png"));
-    QCOMPARE(run({"--render", png, "--active", active, m_file}), int(Inspector::Success));
-    const QImage image(png);
-    for (const QPoint& p : {QPoint(0, 0), QPoint(649, 0), QPoint(0, 649), QPoint(649, 649)})
-        QCOMPARE(image.pixelColor(p) == Accent, p == corner);
 }
 
 void TestRender::singleViewMatchesWidget()
 {
-    const QString png = m_dir.filePath(QStringLiteral("side.png"));
-    QCOMPARE(run({"--render", png, "--view", "side", "--size", "300x200", "--show-blanked",
-                  "--active", "side", m_file}),
-             int(Inspector::Success));
-    const QImage image = QImage(png).convertToFormat(QImage::Format_RGB32);
+    IldaView::m_zoomFactor = 7.0; // the picture starts from the initial view state
+    const QImage image =
+        render({"--view", "side", "--size", "300x200", "--show-blanked", "--active", "side"});
     QCOMPARE(image.size(), QSize(300, 200));
+    QCOMPARE(IldaView::m_zoomFactor, 1.0);
 
-    // The same frame and options painted by a plain view widget.
-    QVERIFY(load(m_dir.path(), {{lit(-10000, 0, 0, 0, 255, 0), blanked(10000, 0),
-                                 lit(10000, 10000, 0, 255, 0, 0)}})
-                .isEmpty());
+    QVERIFY(load(m_dir.path(), Show).isEmpty());
     globalIldaFrames.setShowBlankedLines(true);
     globalIldaFrames.setShowDots(true);
     IldaView::m_activeView = IldaView::Side;
     IldaViewSide view;
     QCOMPARE(image, paint(view, QSize(300, 200)));
 
-    // One view defaults to 400 x 400.
-    QCOMPARE(run({"--render", png, "--view", "front", m_file}), int(Inspector::Success));
-    QCOMPARE(QImage(png).size(), QSize(400, 400));
+    QCOMPARE(render({"--view", "front"}).size(), QSize(400, 400)); // one view's default
 }
 
 void TestRender::displayOptions_data()
 {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QColor>("blankedLine");
-    QTest::addColumn<bool>("dot");
-    QTest::newRow("defaults") << QStringList{} << Black << true;
-    QTest::newRow("blanked lines") << QStringList{"--show-blanked"} << Grey << true;
-    QTest::newRow("no dots") << QStringList{"--no-dots"} << Black << false;
+    QTest::addColumn<QColor>("dot");
+    QTest::addColumn<QColor>("frameOne");
+    QTest::newRow("defaults") << QStringList() << Black << Red << Black;
+    QTest::newRow("blanked lines") << QStringList{"--show-blanked"} << Grey << Red << Black;
+    QTest::newRow("no dots") << QStringList{"--no-dots"} << Black << Black << Black;
+    QTest::newRow("frame 1") << QStringList{"--frame", "1"} << Black << Black << QColor(Qt::blue);
 }
 
-// A 400 x 400 Front view: S = 395, mx = my = 2; model -10000 lands on 139, 0 on 200, 10000 on
-// 260 (x) and 139 (y).
+// A 400 x 400 Front view: S = 395, mx = my = 2. Model 0 lands on 200; the last point of frame 0
+// on (260, 139); frame 1's point on x 79.
 void TestRender::displayOptions()
 {
     QFETCH(QStringList, options);
     QFETCH(QColor, blankedLine);
-    QFETCH(bool, dot);
-    const QString png = m_dir.filePath(QStringLiteral("options.png"));
-    QCOMPARE(run(QStringList{"--render", png, "--view", "front"} + options + QStringList{m_file}),
-             int(Inspector::Success));
-    const QImage image(png);
+    QFETCH(QColor, dot);
+    QFETCH(QColor, frameOne);
+    const QImage image = render(QStringList{"--view", "front"} + options);
     QCOMPARE(image.pixelColor(200, 200), blankedLine);
-    // The last point's dot, at (260, 139): its top-left pixel.
-    QCOMPARE(image.pixelColor(259, 138), dot ? QColor(255, 0, 0) : Black);
-    // The lit line to it is drawn either way.
-    QCOMPARE(image.pixelColor(260, 170), QColor(255, 0, 0));
+    QCOMPARE(image.pixelColor(259, 138), dot); // the dot's top-left pixel
+    QCOMPARE(image.pixelColor(78, 199), frameOne);
+    const bool frameZero = !options.contains("--frame");
+    QCOMPARE(image.pixelColor(260, 170), frameZero ? Red : Black); // the lit line, dots or not
 }
 
-void TestRender::chosenFrame()
-{
-    const QString png = m_dir.filePath(QStringLiteral("frame.png"));
-    QCOMPARE(run({"--render", png, "--view", "front", "--frame", "1", m_file}),
-             int(Inspector::Success));
-    const QImage image(png);
-    // Frame 1's point at x = -20000: screen x ((12768 * 395 + 32768) >> 16) + 2 = 79.
-    QCOMPARE(image.pixelColor(78, 199), QColor(0, 0, 255));
-    QCOMPARE(image.pixelColor(259, 138), Black);
-}
-
-void TestRender::startsFromInitialViewState()
-{
-    IldaView::m_zoomFactor = 7.0;
-    IldaView::m_offsetX = 50.0f;
-    const QString png = m_dir.filePath(QStringLiteral("state.png"));
-    QCOMPARE(run({"--render", png, "--view", "front", m_file}), int(Inspector::Success));
-    QCOMPARE(IldaView::m_zoomFactor, 1.0);
-    QCOMPARE(IldaView::m_offsetX, 0.0f);
-    QCOMPARE(QImage(png).pixelColor(259, 138), QColor(255, 0, 0));
-}
-
-void TestRender::usageErrors_data()
+void TestRender::failures_data()
 {
     QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message");
-    QTest::newRow("frame past the end") << QStringList{"--frame", "2"} << "frame 2";
-    QTest::newRow("negative frame") << QStringList{"--frame", "-1"} << "frame";
-    QTest::newRow("frame not a number") << QStringList{"--frame", "two"} << "frame";
-    QTest::newRow("unknown view") << QStringList{"--view", "diagonal"} << "view";
-    QTest::newRow("active all") << QStringList{"--active", "all"} << "view";
-    QTest::newRow("zero size") << QStringList{"--size", "0x10"} << "size";
-    QTest::newRow("half a size") << QStringList{"--size", "10x"} << "size";
-    QTest::newRow("huge size") << QStringList{"--size", "99999x10"} << "size";
-    QTest::newRow("unknown option") << QStringList{"--colour"} << "unknown option";
-    QTest::newRow("two files") << QStringList{"other.ild"} << "one file";
+    const auto renderWith = [this](const QStringList& options) {
+        return QStringList{"--render", m_png} + options + QStringList{m_file};
+    };
+    const int usageError = Inspector::UsageError;
+    QTest::newRow("frame past the end") << renderWith({"--frame", "2"}) << usageError << "frame 2";
+    QTest::newRow("frame not a number") << renderWith({"--frame", "two"}) << usageError << "frame";
+    QTest::newRow("unknown view") << renderWith({"--view", "diagonal"}) << usageError << "view";
+    QTest::newRow("zero size") << renderWith({"--size", "0x10"}) << usageError << "size";
+    QTest::newRow("huge size") << renderWith({"--size", "99999x10"}) << usageError << "size";
+    QTest::newRow("unknown option") << renderWith({"--colour"}) << usageError << "unknown option";
+    QTest::newRow("two files") << renderWith({"other.ild"}) << usageError << "one file";
+    QTest::newRow("no output") << QStringList{m_file, "--render"} << usageError << "usage:";
+    QTest::newRow("no frame number")
+        << QStringList{"--render", m_png, m_file, "--frame"} << usageError << "usage:";
+    QTest::newRow("no file") << QStringList{"--render", m_png} << usageError << "usage:";
+    QTest::newRow("missing file") << QStringList{"--render", m_png, m_dir.filePath("none.ild")}
+                                  << int(Inspector::LoadFailed) << "none.ild";
+    QTest::newRow("unwritable output")
+        << QStringList{"--render", m_dir.filePath("no/dir/out.png"), m_file}
+        << int(Inspector::LoadFailed) << "cannot write";
 }
 
-void TestRender::usageErrors()
+void TestRender::failures()
 {
     QFETCH(QStringList, args);
+    QFETCH(int, status);
     QFETCH(QString, message);
-    const QString png = m_dir.filePath(QStringLiteral("usage.png"));
-    QFile::remove(png);
-    QCOMPARE(run(QStringList{"--render", png} + args + QStringList{m_file}),
-             int(Inspector::UsageError));
+    QCOMPARE(run(args), status);
     QVERIFY2(m_err.contains(message), qPrintable(m_err));
-    QVERIFY(m_err.contains(QLatin1String("usage:")));
-    QVERIFY(!QFileInfo::exists(png));
-
-    // Options without their values.
-    QCOMPARE(run({m_file, "--render"}), int(Inspector::UsageError));
-    QCOMPARE(run({"--render", png, m_file, "--frame"}), int(Inspector::UsageError));
-    QCOMPARE(run({"--render", png}), int(Inspector::UsageError));
-}
-
-void TestRender::loadFailure()
-{
-    const QString png = m_dir.filePath(QStringLiteral("missing.png"));
-    QCOMPARE(run({"--render", png, m_dir.filePath(QStringLiteral("missing.ild"))}),
-             int(Inspector::LoadFailed));
-    QVERIFY(m_err.contains(QLatin1String("missing.ild")));
-    QVERIFY(!QFileInfo::exists(png));
-}
-
-void TestRender::unwritableOutput()
-{
-    const QString png = m_dir.filePath(QStringLiteral("no/such/dir/out.png"));
-    QCOMPARE(run({"--render", png, m_file}), int(Inspector::LoadFailed));
-    QVERIFY(m_err.contains(QLatin1String("cannot write")));
+    QVERIFY(status != Inspector::UsageError || m_err.contains(QLatin1String("usage:")));
+    QVERIFY(!QFileInfo::exists(m_png));
 }
 
 QTEST_MAIN(TestRender)
