@@ -90,8 +90,16 @@ void BM_LoadIlda(benchmark::State& state)
 } // namespace
 
 // Many small frames stress the per-section costs, few large ones the per-point costs.
-BENCHMARK(BM_ReadBytes)->Args({20000, 100})->Args({200, 10000})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadIlda)->Args({20000, 100})->Args({200, 10000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadBytes)
+    ->Args({20000, 100})
+    ->Args({60000, 10})
+    ->Args({200, 10000})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadIlda)
+    ->Args({20000, 100})
+    ->Args({60000, 10})
+    ->Args({200, 10000})
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
