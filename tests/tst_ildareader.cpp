@@ -23,41 +23,29 @@ IldaBuilder oneRecord(quint32 format)
     return IldaBuilder().header(format, "", "", 1);
 }
 
-// Frames of formats 0, 1, 4 and 5, a palette between them and the end header (format -1 here),
-// with where each section starts and ends, for the truncation test.
-struct Section
+// Frames of formats 0, 1, 4 and 5, a palette between them and the end header.
+QVector<IldaBuilder> sampleSections()
 {
-    int start;
-    int end;
-    int format;
-};
-struct Sample
-{
-    QByteArray bytes;
-    QVector<Section> sections;
-};
-
-Sample sampleFile()
-{
-    const QVector<QPair<int, IldaBuilder>> parts{
-        {0, IldaBuilder()
+    return {IldaBuilder()
                 .header(0, "Zero", "Acme", 2, 0, 5)
                 .point0(1, 2, 3, 0x40, 0)
-                .point0(-4, -5, -6, 0x80, 24)},
-        {2, IldaBuilder().header(2, "Pal", "", 2).colour(1, 2, 3).colour(4, 5, 6)},
-        {1, IldaBuilder().header(1, "One", "", 1, 1, 5).point1(7, 8, 0, 1)},
-        {4, IldaBuilder().header(4, "Four", "", 1, 2, 5).point4(9, 10, 11, 0, 12, 13, 14)},
-        {5, IldaBuilder()
+                .point0(-4, -5, -6, 0x80, 24),
+            IldaBuilder().header(2, "Pal", "", 2).colour(1, 2, 3).colour(4, 5, 6),
+            IldaBuilder().header(1, "One", "", 1, 1, 5).point1(7, 8, 0, 1),
+            IldaBuilder().header(4, "Four", "", 1, 2, 5).point4(9, 10, 11, 0, 12, 13, 14),
+            IldaBuilder()
                 .header(5, "Five", "", 2, 3, 5)
                 .point5(1, 1, 0, 1, 1, 1)
-                .point5(2, 2, 0, 2, 2, 2)},
-        {-1, IldaBuilder().end()}};
-    Sample s;
-    for (const auto& [format, part] : parts) {
-        s.sections.append({s.bytes.size(), s.bytes.size() + part.size(), format});
-        s.bytes += part.bytes();
-    }
-    return s;
+                .point5(2, 2, 0, 2, 2, 2),
+            IldaBuilder().end()};
+}
+
+QByteArray sampleFile()
+{
+    QByteArray bytes;
+    for (const IldaBuilder& section : sampleSections())
+        bytes += section.bytes();
+    return bytes;
 }
 
 } // namespace
@@ -154,31 +142,35 @@ private slots:
     // where the cut lands.
     void truncationEverywhere()
     {
-        const Sample s = sampleFile();
-        for (int cut = 0; cut <= s.bytes.size(); ++cut) {
+        const QByteArray file = sampleFile();
+        for (int cut = 0; cut <= file.size(); ++cut) {
             QString expected;
             int framesRead = 0;
             int rowsRead = 0;
-            for (const Section& sec : s.sections) {
-                if (cut < sec.start + 4) { // the signature itself is cut: the scan runs dry
-                    if (sec.start == 0)
+            int start = 0;
+            for (const IldaBuilder& section : sampleSections()) {
+                const int format = section.bytes().at(7);
+                const bool isEnd = section.size() == 32;
+                if (cut < start + 4) { // the signature itself is cut: the scan runs dry
+                    if (start == 0)
                         expected = QStringLiteral("No ILDA header found!");
                     else
                         QTest::ignoreMessage(QtDebugMsg, "Missing end of file header!");
                     break;
                 }
-                if (cut < sec.start + 32) {
+                if (cut < start + 32) {
                     expected = QStringLiteral("Invalid ILDA header!");
                     break;
                 }
-                if (cut < sec.end) {
-                    expected = invalidSection(sec.format);
+                if (cut < start + section.size()) {
+                    expected = invalidSection(format);
                     break;
                 }
-                framesRead += sec.format != 2 && sec.format != -1;
-                rowsRead += sec.format != -1;
+                framesRead += !isEnd && format != 2;
+                rowsRead += !isEnd;
+                start += section.size();
             }
-            const QString message = load(s.bytes.left(cut));
+            const QString message = load(file.left(cut));
             QVERIFY2(message == expected,
                      qPrintable(QStringLiteral("cut at %1: got '%2'").arg(cut).arg(message)));
             QCOMPARE(frames(), expected.isEmpty() ? framesRead : 0);
@@ -188,7 +180,7 @@ private slots:
 
     void rowsAndFrames()
     {
-        QCOMPARE(load(sampleFile().bytes), QString());
+        QCOMPARE(load(sampleFile()), QString());
         const QVector<QStringList> expected{
             {"0 = 3D Coordinates with Indexed Color", "Zero", "Acme", "2", "0"},
             {"2 = Color Palette for Indexed Color Frames", "Pal", "", "2", "0"},
@@ -435,7 +427,7 @@ private slots:
         QCOMPARE(closer.seen(), QStringList{"Lumenar: No ILDA header found!"});
         QCOMPARE(closer.boxes.first().icon, QMessageBox::Critical);
 
-        const QString good = writeTestFile(m_dir, QStringLiteral("good.ild"), sampleFile().bytes);
+        const QString good = writeTestFile(m_dir, QStringLiteral("good.ild"), sampleFile());
         QVERIFY(globalIldaFrames.openFile(good, *m_info, nullptr));
         QCOMPARE(frames(), 4);
         QCOMPARE(closer.boxes.size(), 1);
