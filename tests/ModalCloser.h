@@ -5,40 +5,44 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QObject>
 #include <QStringList>
 #include <QTimer>
 
 class ModalCloser : public QObject
 {
 public:
+    struct Box
+    {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+        QSize pixmapSize;
+    };
+    QList<Box> boxes;
+
     ModalCloser()
     {
         connect(&m_timer, &QTimer::timeout, this, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal)
-                return;
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                m_titles << box->windowTitle();
-                m_texts << box->text();
-                m_icons << box->iconPixmap().size();
-            } else {
-                m_titles << modal->windowTitle();
-                m_texts << QString();
-                m_icons << QSize();
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                const auto* box = qobject_cast<QMessageBox*>(modal);
+                boxes.append({modal->windowTitle(), box ? box->text() : QString(),
+                              box ? box->icon() : QMessageBox::NoIcon,
+                              box ? box->iconPixmap().size() : QSize()});
+                modal->close();
             }
-            modal->close();
         });
         m_timer.start(5);
     }
 
-    QStringList titles() const { return m_titles; }
-    QStringList texts() const { return m_texts; }
-    QList<QSize> iconSizes() const { return m_icons; }
+    // "title: text" of every box so far.
+    QStringList seen() const
+    {
+        QStringList all;
+        for (const Box& box : boxes)
+            all << box.title + QStringLiteral(": ") + box.text;
+        return all;
+    }
 
 private:
     QTimer m_timer;
-    QStringList m_titles;
-    QStringList m_texts;
-    QList<QSize> m_icons;
 };

@@ -1,3 +1,4 @@
+// The information window: its table, its model and how it reports the user's choices.
 #include "info/InfoWindow.h"
 
 #include <QAbstractItemModelTester>
@@ -12,17 +13,34 @@ class TestInfoWindow : public QObject
     Q_OBJECT
 
 private:
-    static void fill(InfoWindow& info, int rows)
+    // Rows named N0, N1, ...; the rows listed in `palettes` show no frame.
+    static void fill(InfoWindow& info, int rows, const QVector<int>& palettes = {})
     {
         for (int r = 0; r < rows; ++r)
-            info.AppendInfo(QStringLiteral("F%1").arg(r), QStringLiteral("N%1").arg(r),
-                            QStringLiteral("C"), static_cast<unsigned short>(r * 10),
-                            QStringLiteral("%1").arg(r % 3));
+            info.AppendInfo(QStringLiteral("F"), QStringLiteral("N%1").arg(r), QStringLiteral("C"),
+                            static_cast<unsigned short>(r), QStringLiteral("0"),
+                            !palettes.contains(r));
     }
-    static QPoint cellCentre(InfoWindow& info, int row)
+    static QStringList row(const InfoWindow& info, int r)
+    {
+        QStringList cells;
+        for (int c = 0; c < info.model()->columnCount(); ++c)
+            cells << info.model()->index(r, c).data().toString();
+        return cells;
+    }
+    static void show(InfoWindow& info)
+    {
+        info.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&info));
+    }
+    static void click(InfoWindow& info, int row, bool twice = false)
     {
         QTableView* view = info.tableView();
-        return view->visualRect(info.model()->index(row, 1)).center();
+        const QPoint at = view->visualRect(info.model()->index(row, 1)).center();
+        if (twice)
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        else
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     }
 
 private slots:
@@ -35,10 +53,6 @@ private slots:
         QCOMPARE(info.minimumSize(), QSize(200, 100));
         QVERIFY(!info.isVisible());
         QCOMPARE(info.model()->rowCount(), 0);
-        QCOMPARE(info.model()->columnCount(), 5);
-        const QStringList headers{"Format", "Name", "Company", "Records", "Projector"};
-        for (int c = 0; c < 5; ++c)
-            QCOMPARE(info.model()->headerData(c, Qt::Horizontal).toString(), headers[c]);
         QTableView* view = info.tableView();
         QCOMPARE(view->editTriggers(), QAbstractItemView::NoEditTriggers);
         QCOMPARE(view->selectionMode(), QAbstractItemView::SingleSelection);
@@ -55,134 +69,93 @@ private slots:
         info.AppendInfo(QStringLiteral(" fmt "), QStringLiteral("name"), QString(), 65535,
                         QStringLiteral("7"));
         info.AppendInfo(QStringLiteral("f"), QString(), QStringLiteral("co"), 0, QString());
-        QCOMPARE(info.model()->rowCount(), 2);
-        QCOMPARE(info.model()->index(0, 0).data().toString(), QStringLiteral(" fmt "));
-        QCOMPARE(info.model()->index(0, 3).data().toString(), QStringLiteral("65535"));
-        QCOMPARE(info.model()->index(0, 4).data().toString(), QStringLiteral("7"));
-        QCOMPARE(info.model()->index(1, 2).data().toString(), QStringLiteral("co"));
-        QCOMPARE(info.model()->index(1, 3).data().toString(), QStringLiteral("0"));
+        QCOMPARE(row(info, 0), (QStringList{" fmt ", "name", "", "65535", "7"}));
+        QCOMPARE(row(info, 1), (QStringList{"f", "", "co", "0", ""}));
 
+        // Clearing keeps the headers and reports no row.
+        info.setSelection(1);
+        QSignalSpy spy(&info, &InfoWindow::selectionChanged);
         info.ClearInfo();
+        QCOMPARE(spy.count(), 0);
         QCOMPARE(info.model()->rowCount(), 0);
-        QCOMPARE(info.model()->columnCount(), 5);
-        QCOMPARE(info.model()->headerData(4, Qt::Horizontal).toString(),
-                 QStringLiteral("Projector"));
+        QStringList headers;
+        for (int c = 0; c < info.model()->columnCount(); ++c)
+            headers << info.model()->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(headers, (QStringList{"Format", "Name", "Company", "Records", "Projector"}));
         fill(info, 3);
         QCOMPARE(info.model()->rowCount(), 3);
     }
 
-    void setSelectionIsSilent_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("selected");
-        QTest::newRow("row 2") << 2 << 2;
-        QTest::newRow("row 0") << 0 << 0;
-        QTest::newRow("-1 ignored") << -1 << 1;
-        QTest::newRow("row count ignored") << 5 << 1;
-    }
-
     void setSelectionIsSilent()
     {
-        QFETCH(int, row);
-        QFETCH(int, selected);
         InfoWindow info;
         fill(info, 5);
-        info.setSelection(1);
         QSignalSpy spy(&info, &InfoWindow::selectionChanged);
-        info.setSelection(row);
+        // Each call and the row selected after it: -1 and the row count change nothing.
+        for (const auto& [frame, selected] :
+             QVector<QPair<int, int>>{{2, 2}, {0, 0}, {-1, 0}, {5, 0}}) {
+            info.setSelection(frame);
+            QCOMPARE(info.tableView()->currentIndex().row(), selected);
+            const QModelIndexList rows = info.tableView()->selectionModel()->selectedRows();
+            QCOMPARE(rows.size(), 1);
+            QCOMPARE(rows.first().row(), selected);
+        }
         QCOMPARE(spy.count(), 0);
-        QCOMPARE(info.tableView()->currentIndex().row(), selected);
-        const QModelIndexList rows = info.tableView()->selectionModel()->selectedRows();
-        QCOMPARE(rows.size(), 1);
-        QCOMPARE(rows.first().row(), selected);
     }
 
-    void userChoicesAreReported()
+    void userActions()
     {
         InfoWindow info;
         fill(info, 6);
-        info.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&info));
+        show(info);
         info.setSelection(2);
         QSignalSpy spy(&info, &InfoWindow::selectionChanged);
-        QWidget* viewport = info.tableView()->viewport();
-
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, cellCentre(info, 2));
-        QCOMPARE(spy.count(), 0); // already current
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, cellCentre(info, 3));
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.takeFirst().at(0).toInt(), 3);
-
+        click(info, 2); // already current
+        click(info, 3);
         info.tableView()->setFocus();
-        QTest::keyClick(info.tableView(), Qt::Key_Down);
-        QTest::keyClick(info.tableView(), Qt::Key_Down);
-        QTest::keyClick(info.tableView(), Qt::Key_Up);
-        QCOMPARE(spy.count(), 3);
-        QCOMPARE(spy.at(0).at(0).toInt(), 4);
-        QCOMPARE(spy.at(1).at(0).toInt(), 5);
-        QCOMPARE(spy.at(2).at(0).toInt(), 4);
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up})
+            QTest::keyClick(info.tableView(), key);
+        QList<int> reported;
+        for (const QList<QVariant>& signal : spy)
+            reported << signal.first().toInt();
+        QCOMPARE(reported, (QList<int>{3, 4, 5, 4}));
 
-        // No editing, not even by double-click.
-        QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, cellCentre(info, 1));
-        QVERIFY(!info.tableView()->viewport()->findChild<QLineEdit*>());
-        QCOMPARE(info.model()->index(1, 1).data().toString(), QStringLiteral("N1"));
-    }
+        click(info, 1, true);
+        QVERIFY(!info.tableView()->viewport()->findChild<QLineEdit*>()); // no editing
 
-    void clearingDoesNotReportARow()
-    {
-        InfoWindow info;
-        fill(info, 3);
-        info.setSelection(1);
-        QSignalSpy spy(&info, &InfoWindow::selectionChanged);
-        info.ClearInfo();
-        QCOMPARE(spy.count(), 0);
+        // The close button only hides the window.
+        QSignalSpy closed(&info, &InfoWindow::widgetClosed);
+        QVERIFY(info.close());
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!info.isVisible());
+        QCOMPARE(info.model()->rowCount(), 6);
     }
 
     void rowsWithoutFrames()
     {
         // Frame 0, a palette, frames 1 and 2, another palette, frame 3.
         InfoWindow info;
-        const QVector<bool> hasFrame{true, false, true, true, false, true};
-        for (bool framed : hasFrame)
-            info.AppendInfo(QStringLiteral("f"), QString(), QString(), 1, QString(), framed);
+        fill(info, 6, {1, 4});
         QCOMPARE(info.frameOfRow(1), -1);
         QCOMPARE(info.frameOfRow(3), 2);
         QCOMPARE(info.rowOfFrame(3), 5);
         QCOMPARE(info.rowOfFrame(4), -1);
 
-        info.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&info));
+        show(info);
         QSignalSpy spy(&info, &InfoWindow::selectionChanged);
         info.setSelection(1);
         QCOMPARE(info.tableView()->currentIndex().row(), 2);
         info.setSelection(4); // no such frame
         QCOMPARE(info.tableView()->currentIndex().row(), 2);
-        QCOMPARE(spy.count(), 0);
-
-        QWidget* viewport = info.tableView()->viewport();
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, cellCentre(info, 4));
-        QCOMPARE(spy.count(), 0); // a palette row shows no frame
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, cellCentre(info, 5));
+        click(info, 4); // a palette row shows no frame
+        click(info, 5);
         QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.takeFirst().at(0).toInt(), 3);
+        QCOMPARE(spy.first().first().toInt(), 3);
 
         info.ClearInfo();
         QCOMPARE(info.rowOfFrame(0), -1);
-        info.AppendInfo(QStringLiteral("f"), QString(), QString(), 1, QString());
+        fill(info, 1);
         QCOMPARE(info.rowOfFrame(0), 0);
-    }
-
-    void closeButton()
-    {
-        InfoWindow info;
-        fill(info, 2);
-        info.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&info));
-        QSignalSpy spy(&info, &InfoWindow::widgetClosed);
-        QVERIFY(info.close());
-        QCOMPARE(spy.count(), 1);
-        QVERIFY(!info.isVisible());
-        QCOMPARE(info.model()->rowCount(), 2); // closing only hides
     }
 };
 
