@@ -242,32 +242,31 @@ void MainWindow::updateViews()
     setCentralWidget(view);
 }
 
-void MainWindow::viewFront()
+void MainWindow::chooseView(unsigned int index)
 {
-    IldaView::m_activeView = 0;
+    IldaView::m_activeView = index;
     activeViewChanged();
     updateViews();
+}
+
+void MainWindow::viewFront()
+{
+    chooseView(IldaView::Front);
 }
 
 void MainWindow::viewSide()
 {
-    IldaView::m_activeView = 1;
-    activeViewChanged();
-    updateViews();
+    chooseView(IldaView::Side);
 }
 
 void MainWindow::viewTop()
 {
-    IldaView::m_activeView = 2;
-    activeViewChanged();
-    updateViews();
+    chooseView(IldaView::Top);
 }
 
 void MainWindow::viewPerspective()
 {
-    IldaView::m_activeView = 3;
-    activeViewChanged();
-    updateViews();
+    chooseView(IldaView::Perspective);
 }
 
 void MainWindow::viewAll()

@@ -86,6 +86,8 @@ private:
     void updateStatusSlider();
     void updateStatusLabel();
     void updateViews();
+    // Makes a view the active one: the menu follows and the layout is rebuilt.
+    void chooseView(unsigned int index);
     void setFileName(const QString& fileName);
     void updateFileOpenRecentActions() const;
     void showInfoWindow();

@@ -148,7 +148,6 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
     if (Render::isRenderCommand(args))
         return Render::run(args, out, err);
     Options options;
-    bool noPoints = false;
     bool endOfOptions = false;
     for (const QString& arg : args) {
         if (!endOfOptions && arg == QLatin1String("--")) {
@@ -156,7 +155,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
         } else if (!endOfOptions && arg == QLatin1String("--json")) {
             options.json = true;
         } else if (!endOfOptions && arg == QLatin1String("--no-points")) {
-            noPoints = true;
+            options.points = false;
         } else if (!endOfOptions &&
                    (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
             out << Usage;
@@ -168,7 +167,6 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
             options.files << arg;
         }
     }
-    options.points = !noPoints;
     if (options.files.isEmpty()) {
         err << Usage;
         return UsageError;
