@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/LoadProgress.h"
 #include "info/InfoWindow.h"
 
 #include <QMainWindow>
@@ -117,6 +118,10 @@ private:
     QLabel* m_statusLabel = nullptr;
     bool m_viewAll = true;
     InfoWindow m_infoWindow;
+    // A load lets events through: an open request that arrives meanwhile is ignored.
+    bool m_loading = false;
+    LoadProgress::Clock m_loadClock; // empty: the real clock
 
     friend class TestMainWindow;
+    friend class TestHardening;
 };

@@ -4,8 +4,8 @@
 #include "model/IldaFrames.h"
 #include "tools/Render.h"
 
+#include <QAbstractItemModel>
 #include <QFileInfo>
-#include <QStandardItemModel>
 #include <QTextStream>
 
 #include <algorithm>
@@ -23,7 +23,7 @@ struct Options
     QStringList files;
 };
 
-QString cell(const QStandardItemModel* model, int row, int column)
+QString cell(const QAbstractItemModel* model, int row, int column)
 {
     return model->data(model->index(row, column)).toString();
 }
@@ -35,7 +35,7 @@ void printTable(const QString& file, const QString& error, const InfoWindow& inf
         out << "  error: " << error << "\n";
         return;
     }
-    const QStandardItemModel* model = info.model();
+    const QAbstractItemModel* model = info.model();
     const int rows = model->rowCount();
     QStringList headers{QStringLiteral("#")};
     for (int c = 0; c < model->columnCount(); ++c)
@@ -79,7 +79,7 @@ void printJson(const QString& file, const QString& error, const InfoWindow& info
 {
     out << "{\"file\":" << jsonString(file) << ",\"ok\":" << (error.isEmpty() ? "true" : "false")
         << ",\"error\":" << jsonString(error) << ",\"rows\":[";
-    const QStandardItemModel* model = info.model();
+    const QAbstractItemModel* model = info.model();
     for (int r = 0; r < model->rowCount(); ++r) {
         out << (r ? ",{" : "{") << "\"format\":" << jsonString(cell(model, r, 0))
             << ",\"name\":" << jsonString(cell(model, r, 1))
