@@ -150,11 +150,13 @@ int Walk::run()
             }
             m_colours[projector] = std::max(m_colours[projector], std::min(count, 256));
         } else {
-            if (frameNumber != m_frames)
+            // A frame cut short still counts: its header says what the file was meant to hold.
+            const int index = m_frames++;
+            if (frameNumber != index)
                 report("frame-number", Finding::Warning, at, m_section,
                        QObject::tr("frame number %1, but this is frame %2 counting from 0")
                            .arg(frameNumber)
-                           .arg(m_frames));
+                           .arg(index));
             if (m_framesInFile >= 0 && totalFrames != m_framesInFile)
                 report("total-frames", Finding::Warning, at, m_section,
                        QObject::tr("total frames %1, but the file holds %2")
@@ -173,7 +175,6 @@ int Walk::run()
                        QObject::tr("%1 records; those after the first %2 are not shown")
                            .arg(count)
                            .arg(IldaFrame::MaxPoints));
-            ++m_frames;
         }
         headerSeen = true;
         ++m_section;
