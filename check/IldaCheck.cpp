@@ -8,6 +8,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -30,7 +31,7 @@ class Walk
 {
 public:
     Walk(QIODevice& device, const FindingSink* sink, int framesInFile)
-        : m_in(device), m_size(device.size()), m_sink(sink), m_framesInFile(framesInFile)
+        : m_in(device), m_sink(sink), m_framesInFile(framesInFile)
     {
         std::fill(m_colours, m_colours + PaletteEntries, DefaultColours);
     }
@@ -48,7 +49,6 @@ private:
     bool pointRecords(qint64 at, quint32 format, int count, int projector);
 
     ByteSource m_in;
-    const qint64 m_size;
     const FindingSink* m_sink;
     const int m_framesInFile;
     int m_frames = 0;
@@ -82,7 +82,7 @@ int Walk::run()
                        QObject::tr("the file cannot be read from here on"));
             else
                 report("no-header", Finding::Error, 0, m_section,
-                       QObject::tr("no \"ILDA\" signature in the file's %1 bytes").arg(m_size));
+                       QObject::tr("no \"ILDA\" signature in the file's %1 bytes").arg(m_in.pos()));
             return m_frames;
         }
         const qint64 at = found ? m_in.pos() - 4 : m_in.pos();
@@ -95,7 +95,7 @@ int Walk::run()
                 report("read-error", Finding::Error, m_in.pos(), m_section,
                        QObject::tr("the file cannot be read from here on"));
             else
-                report("missing-end-header", Finding::Warning, m_size, m_section,
+                report("missing-end-header", Finding::Warning, m_in.pos(), m_section,
                        QObject::tr("the file ends without an end header (a header of 0 records)"));
             return m_frames;
         }
@@ -104,7 +104,7 @@ int Walk::run()
         if (!header) {
             report("truncated-header", Finding::Error, at, m_section,
                    QObject::tr("the header ends after %1 of its %2 bytes")
-                       .arg(m_size - at)
+                       .arg(m_in.pos() - at)
                        .arg(HeaderSize));
             return m_frames;
         }
@@ -127,9 +127,11 @@ int Walk::run()
         }
         if (count == 0) {
             const qint64 after = m_in.pos();
-            if (after < m_size)
+            if (!m_in.atEnd()) {
+                const qint64 rest = m_in.skip(std::numeric_limits<qint64>::max() - after);
                 report("data-after-end", Finding::Warning, after, m_section,
-                       QObject::tr("%1 bytes follow the end header").arg(m_size - after));
+                       QObject::tr("%1 bytes follow the end header").arg(rest));
+            }
             return m_frames;
         }
 
@@ -144,7 +146,7 @@ int Walk::run()
             if (m_in.skip(qint64(count) * size) != qint64(count) * size) {
                 report("truncated-section", Finding::Error, at, m_section,
                        QObject::tr("the section ends after %1 of its %2 records")
-                           .arg((m_size - at - HeaderSize) / size)
+                           .arg((m_in.pos() - at - HeaderSize) / size)
                            .arg(count));
                 return m_frames;
             }
@@ -165,7 +167,7 @@ int Walk::run()
             if (!pointRecords(at, format, count, projector)) {
                 report("truncated-section", Finding::Error, at, m_section,
                        QObject::tr("the section ends after %1 of its %2 records")
-                           .arg((m_size - at - HeaderSize) / size)
+                           .arg((m_in.pos() - at - HeaderSize) / size)
                            .arg(count));
                 return m_frames;
             }
@@ -231,9 +233,13 @@ namespace IldaCheck {
 
 void run(QIODevice& device, const FindingSink& sink)
 {
+    // Totals need the number of frames first: a pipe, read once, goes without them.
+    int frames = -1;
     const qint64 start = device.pos();
-    const int frames = Walk(device, nullptr, -1).run();
-    device.seek(start);
+    if (!device.isSequential()) {
+        frames = Walk(device, nullptr, -1).run();
+        device.seek(start);
+    }
     Walk(device, &sink, frames).run();
 }
 
