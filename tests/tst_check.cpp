@@ -123,6 +123,14 @@ private slots:
         QTest::newRow("unreadable pic")
             << "f.pic" << PyxBuilder().picHeader(4, 3, 0).point(0, 0, 0, 0).data() << "unreadable"
             << "error" << qint64(14) << 0;
+        PyxBuilder pic = PyxBuilder().picHeader(4, 32769, 0);
+        for (int i = 0; i < 32769; ++i)
+            pic.point(0, i, 0, 0);
+        QTest::newRow("points-dropped pic") << "big.pic" << pic.data() << "points-dropped"
+                                            << "warning" << qint64(14 + 32768 * 8) << 0;
+        QTest::newRow("unreadable ani")
+            << "f.ani" << PyxBuilder().aniHeader(1).entry("C", "P").count(0).data() << "unreadable"
+            << "error" << qint64(10) << 0;
     }
 
     void findings()
