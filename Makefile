@@ -44,7 +44,8 @@ install: build
 
 uninstall:
 	@[ -f $(BUILD)/installed-files.txt ] || { echo "nothing was installed from $(BUILD)"; exit 1; }
-	@while read -r f || [ -n "$$f" ]; do rm -fv "$(DESTDIR)$$f"; done < $(BUILD)/installed-files.txt
+	@while read -r f || [ -n "$$f" ]; do rm -fv "$(DESTDIR)$$f"; \
+		rmdir -p --ignore-fail-on-non-empty "$$(dirname "$(DESTDIR)$$f")"; done < $(BUILD)/installed-files.txt
 	rm $(BUILD)/installed-files.txt
 	@[ -n "$(DESTDIR)" ] || dist/refresh-caches.sh "$(PREFIX)/share"
 

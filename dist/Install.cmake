@@ -64,12 +64,14 @@ endif()
 list(APPEND LUMENAR_DIST_FILES ${LUMENAR_ICNS})
 
 # Manual pages and the package's change log, compressed as Debian wants them.
-foreach(file lumenar.1 lumenar-inspect.1 deb/changelog)
-    add_custom_command(OUTPUT ${LUMENAR_DIST_OUT}/${file}.gz
-        COMMAND gzip -9nf -k ${LUMENAR_DIST_OUT}/${file}
-        DEPENDS ${LUMENAR_DIST_OUT}/${file} VERBATIM)
-    list(APPEND LUMENAR_DIST_FILES ${LUMENAR_DIST_OUT}/${file}.gz)
-endforeach()
+if(NOT APPLE)
+    foreach(file lumenar.1 lumenar-inspect.1 deb/changelog)
+        add_custom_command(OUTPUT ${LUMENAR_DIST_OUT}/${file}.gz
+            COMMAND gzip -9nf -k ${LUMENAR_DIST_OUT}/${file}
+            DEPENDS ${LUMENAR_DIST_OUT}/${file} VERBATIM)
+        list(APPEND LUMENAR_DIST_FILES ${LUMENAR_DIST_OUT}/${file}.gz)
+    endforeach()
+endif()
 
 add_custom_target(lumenar_dist ALL DEPENDS ${LUMENAR_DIST_FILES})
 
@@ -94,6 +96,7 @@ if(APPLE)
     endif()
     set(CPACK_GENERATOR DragNDrop)
     set(CPACK_DMG_VOLUME_NAME Lumenar)
+    set(CPACK_PACKAGE_FILE_NAME Lumenar-${PROJECT_VERSION})
 else()
     install(TARGETS lumenar lumenar-inspect RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     set(data ${CMAKE_INSTALL_DATADIR})
