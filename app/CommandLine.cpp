@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <algorithm>
+
 CommandLine CommandLine::parse(const QStringList& args)
 {
     QCommandLineParser parser;
@@ -36,8 +38,14 @@ CommandLine CommandLine::parse(const QStringList& args)
         parser.addOption(option);
     }
 
+    // Finder may add a process serial number ("-psn_0_12345") to a program it starts.
+    QStringList given = args;
+    given.erase(std::remove_if(given.begin() + qMin(1, given.size()), given.end(),
+                               [](const QString& arg) { return arg.startsWith("-psn_"); }),
+                given.end());
+
     CommandLine result;
-    if (!parser.parse(args)) {
+    if (!parser.parse(given)) {
         result.m_action = UsageError;
         result.m_text = QStringLiteral("lumenar: %1\nTry 'lumenar --help' for more information.\n")
                             .arg(parser.errorText());

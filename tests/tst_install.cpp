@@ -267,6 +267,8 @@ private slots:
         QTest::newRow("two files") << QStringList{"lumenar", "a.ild", "b.pic"} << run << "a.ild";
         QTest::newRow("Qt's own option first")
             << QStringList{"lumenar", "-platform", "xcb", "show.ild"} << run << "show.ild";
+        QTest::newRow("Finder's process number")
+            << QStringList{"lumenar", "-psn_0_12345", "a.ild"} << run << "a.ild";
         QTest::newRow("a dash after --")
             << QStringList{"lumenar", "--", "-a.ild"} << run << "-a.ild";
         QTest::newRow("-h") << QStringList{"lumenar", "-h", "a.ild"} << int(CommandLine::Help)
