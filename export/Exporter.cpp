@@ -86,6 +86,8 @@ QString Exporter::writePicture(const QString& fileName, Format format, int layou
         return cannotWrite(fileName, file.errorString());
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
+    // At the CSS resolution a view's pixel is one SVG pixel in browsers.
+    svg.setResolution(96);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(QFileInfo(fileName).completeBaseName());
