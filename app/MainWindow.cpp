@@ -624,10 +624,12 @@ void MainWindow::fileExportPicture()
                                                     png + QStringLiteral(";;") + svg, &filter);
     if (fileName.isEmpty())
         return;
-    // The filter decides; a name without its suffix gets it.
-    const Exporter::Format format = filter == svg ? Exporter::Svg : Exporter::Png;
-    if (Exporter::formatOf(fileName) != format)
+    // A name ending in .png or .svg says what it wants; any other name gets the filter's suffix.
+    Exporter::Format format = Exporter::formatOf(fileName);
+    if (format != Exporter::Png && format != Exporter::Svg) {
+        format = filter == svg ? Exporter::Svg : Exporter::Png;
         fileName += format == Exporter::Svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    }
     const QString error = Exporter::writePicture(fileName, format, exportLayout(), exportSize());
     if (!error.isEmpty())
         QMessageBox::critical(this, tr("Lumenar"), error);
@@ -647,9 +649,14 @@ void MainWindow::fileExportAnimation()
                                                     gif + QStringLiteral(";;") + sequence, &filter);
     if (fileName.isEmpty())
         return;
-    const Exporter::Format format = filter == sequence ? Exporter::PngSequence : Exporter::Gif;
-    if (format == Exporter::Gif && Exporter::formatOf(fileName) != Exporter::Gif)
-        fileName += QStringLiteral(".gif");
+    // A name ending in .gif is a GIF whatever the filter; with the GIF filter any name is one.
+    Exporter::Format format = Exporter::Gif;
+    if (Exporter::formatOf(fileName) != Exporter::Gif) {
+        if (filter == sequence)
+            format = Exporter::PngSequence;
+        else
+            fileName += QStringLiteral(".gif");
+    }
 
     // The export moves the store through every frame; playback must not move it meanwhile.
     m_player->stop();

@@ -76,8 +76,8 @@ void TestPlayback::schedule_data()
         << false << 10 << true << QList<int>{1, 1, 1} << QStringList{"10000", "10099", "10100"}
         << QList<int>{1, 1, 2} << true;
     QTest::newRow("pps: points over rate, at least 1 ms")
-        << true << 100000 << true << QList<int>{1, 20000, 30000}
-        << QStringList{"1", "200", "201", "500", "501"} << QList<int>{1, 1, 2, 2, 0} << true;
+        << true << 100000 << true << QList<int>{20000, 1, 1, 30000}
+        << QStringList{"200", "201", "202", "501", "502"} << QList<int>{1, 2, 3, 3, 0} << true;
     QTest::newRow("a move restarts the schedule")
         << false << 10 << true << QList<int>{1, 1, 1, 1, 1} << QStringList{"150>3", "249", "250"}
         << QList<int>{3, 3, 4} << true;
