@@ -37,18 +37,15 @@ QString writePng(const QString& fileName, const QImage& image)
     return QString();
 }
 
-// Moves the store to a frame for as long as it lives.
-class FrameCursor
+// Draws one frame and puts the store back, so that the window never sees the walk.
+QImage frameImage(const FramePainter& painter, int frame)
 {
-public:
-    FrameCursor() : m_saved(globalIldaFrames.getCurrentFrameNumber()) {}
-    ~FrameCursor() { globalIldaFrames.gotoFrame(m_saved); }
-    void go(int frame) { globalIldaFrames.gotoFrame(frame); }
-    void restore() { globalIldaFrames.gotoFrame(m_saved); }
-
-private:
-    int m_saved;
-};
+    const int current = globalIldaFrames.getCurrentFrameNumber();
+    globalIldaFrames.gotoFrame(frame);
+    QImage image = painter.image();
+    globalIldaFrames.gotoFrame(current);
+    return image;
+}
 
 } // namespace
 
@@ -108,7 +105,6 @@ QString Exporter::writeAnimation(const QString& fileName, Format format, int lay
     const FramePainter painter(layout, size);
     if (!painter.isValid())
         return tr("There is no such view.");
-    FrameCursor cursor;
 
     if (format == PngSequence) {
         QDir dir(fileName);
@@ -123,11 +119,8 @@ QString Exporter::writeAnimation(const QString& fileName, Format format, int lay
                 QDir().rmdir(fileName);
         };
         for (int i = 0; i < count; ++i) {
-            cursor.go(i);
-            const QImage image = painter.image();
-            cursor.restore();
             const QString name = dir.filePath(sequenceName(i, count));
-            const QString error = writePng(name, image);
+            const QString error = writePng(name, frameImage(painter, i));
             if (!error.isEmpty()) {
                 undo();
                 return error;
@@ -151,9 +144,7 @@ QString Exporter::writeAnimation(const QString& fileName, Format format, int lay
     qint64 elapsed = 0;
     qint64 shown = 0;
     for (int i = 0; i < count; ++i) {
-        cursor.go(i);
-        const QImage image = painter.image();
-        cursor.restore();
+        const QImage image = frameImage(painter, i);
         elapsed += duration(i);
         const qint64 until = (elapsed + 5000000) / 10000000;
         if (!gif.addFrame(image, int(until - shown)))
