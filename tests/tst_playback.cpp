@@ -52,46 +52,35 @@ private:
 
 void TestPlayback::schedule_data()
 {
-    QTest::addColumn<bool>("pps");
-    QTest::addColumn<int>("rate");
-    QTest::addColumn<bool>("loop");
+    QTest::addColumn<QString>("rate"); // "N fps" or "N pps", "once" without Loop
     QTest::addColumn<QList<int>>("points");
     // "T" ticks at T ms; "T>F" is the user moving to frame F at T ms.
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QList<int>>("frames"); // the frame shown after each step
-    QTest::addColumn<bool>("playing");
+    QTest::addColumn<QString>("shown"); // the frame after each step; "stopped" at the end
 
     const QList<int> four{1, 1, 1, 1};
-    QTest::newRow("fps in time") << false << 10 << true << four
-                                 << QStringList{"99", "100", "199", "200"} << QList<int>{0, 1, 1, 2}
-                                 << true;
-    QTest::newRow("fps loops") << false << 10 << true << four << QStringList{"399", "400"}
-                               << QList<int>{3, 0} << true;
+    QTest::newRow("fps in time") << "10 fps" << four << QStringList{"99", "100", "199", "200"}
+                                 << "0 1 1 2";
+    QTest::newRow("fps loops") << "10 fps" << four << QStringList{"399", "400"} << "3 0";
     QTest::newRow("fps stops at the end")
-        << false << 10 << false << four << QStringList{"300", "399", "400", "900"}
-        << QList<int>{3, 3, 3, 3} << false;
+        << "10 fps once" << four << QStringList{"300", "399", "400", "900"} << "3 3 3 3 stopped";
     QTest::newRow("behind: frames skipped")
-        << false << 10 << true << four << QStringList{"100", "350"} << QList<int>{1, 3} << true;
+        << "10 fps" << four << QStringList{"100", "350"} << "1 3";
     QTest::newRow("a long stall starts afresh")
-        << false << 10 << true << QList<int>{1, 1, 1} << QStringList{"10000", "10099", "10100"}
-        << QList<int>{1, 1, 2} << true;
+        << "10 fps" << QList<int>{1, 1, 1} << QStringList{"10000", "10099", "10100"} << "1 1 2";
     QTest::newRow("pps: points over rate, at least 1 ms")
-        << true << 100000 << true << QList<int>{20000, 1, 1, 30000}
-        << QStringList{"200", "201", "202", "501", "502"} << QList<int>{1, 2, 3, 3, 0} << true;
+        << "100000 pps" << QList<int>{20000, 1, 1, 30000}
+        << QStringList{"200", "201", "202", "501", "502"} << "1 2 3 3 0";
     QTest::newRow("a move restarts the schedule")
-        << false << 10 << true << QList<int>{1, 1, 1, 1, 1} << QStringList{"150>3", "249", "250"}
-        << QList<int>{3, 3, 4} << true;
+        << "10 fps" << QList<int>{1, 1, 1, 1, 1} << QStringList{"150>3", "249", "250"} << "3 3 4";
 }
 
 void TestPlayback::schedule()
 {
-    QFETCH(bool, pps);
-    QFETCH(int, rate);
-    QFETCH(bool, loop);
+    QFETCH(QString, rate);
     QFETCH(QList<int>, points);
     QFETCH(QStringList, steps);
-    QFETCH(QList<int>, frames);
-    QFETCH(bool, playing);
+    QFETCH(QString, shown);
 
     InfoWindow info;
     QVERIFY(globalIldaFrames.loadFile(writeShow(m_dir, "s.ild", points), info).isEmpty());
@@ -104,24 +93,27 @@ void TestPlayback::schedule()
         globalIldaFrames.gotoFrame(frame);
         player.frameShown(frame);
     });
-    player.setRate(pps ? Player::PointsPerSecond : Player::FramesPerSecond, rate, rate);
-    player.getLoopAction()->setChecked(loop);
+    const QStringList words = rate.split(' ');
+    player.setRate(words[1] == "pps" ? Player::PointsPerSecond : Player::FramesPerSecond,
+                   words[0].toInt(), words[0].toInt());
+    player.getLoopAction()->setChecked(!rate.endsWith("once"));
     player.fileChanged();
     player.play();
-    QVERIFY(player.isPlaying());
 
-    for (int i = 0; i < steps.size(); ++i) {
-        const QStringList step = steps[i].split('>');
-        ms = step[0].toLongLong();
-        if (step.size() > 1) {
-            globalIldaFrames.gotoFrame(step[1].toInt());
-            player.frameShown(step[1].toInt());
+    QStringList seen;
+    for (const QString& step : steps) {
+        ms = step.section('>', 0, 0).toLongLong();
+        if (step.contains('>')) {
+            globalIldaFrames.gotoFrame(step.section('>', 1).toInt());
+            player.frameShown(globalIldaFrames.getCurrentFrameNumber());
         } else {
             player.tick();
         }
-        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), frames[i]);
+        seen << QString::number(globalIldaFrames.getCurrentFrameNumber());
     }
-    QCOMPARE(player.isPlaying(), playing);
+    if (!player.isPlaying())
+        seen << "stopped";
+    QCOMPARE(seen.join(' '), shown);
 }
 
 void TestPlayback::window()
@@ -133,24 +125,24 @@ void TestPlayback::window()
     player->setClock([&ms] { return ms * 1000000; });
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto status = [&] {
+        return QString("%1 %2 %3 [%4]")
+            .arg(player->isPlaying() ? "playing" : "stopped",
+                 w.m_rateLabel->isVisible() ? w.m_rateLabel->text() : "-", w.m_statusLabel->text())
+            .arg(w.m_statusSlider->value());
+    };
 
     QTest::keyClick(&w, Qt::Key_Space);
-    QVERIFY(player->isPlaying());
-    QVERIFY(w.m_rateLabel->isVisible());
-    QCOMPARE(w.m_rateLabel->text(), QStringLiteral("30 fps"));
-    // A due frame runs the whole update chain.
-    ms = 34;
+    QCOMPARE(status(), QStringLiteral("playing 30 fps 1 / 3 [0]"));
+    ms = 34; // a due frame runs the whole update chain
     player->tick();
-    QCOMPARE(w.m_statusSlider->value(), 1);
-    QCOMPARE(w.m_statusLabel->text(), QStringLiteral("2 / 3"));
+    QCOMPARE(status(), QStringLiteral("playing 30 fps 2 / 3 [1]"));
     QTest::keyClick(&w, Qt::Key_Space);
-    QVERIFY(!player->isPlaying());
-    QVERIFY(!w.m_rateLabel->isVisible());
+    QCOMPARE(status(), QStringLiteral("stopped - 2 / 3 [1]"));
 
     player->play();
     w.openFile(many);
-    QVERIFY(!player->isPlaying());
-    QVERIFY(player->getPlayAction()->isEnabled());
+    QCOMPARE(status(), QStringLiteral("stopped - 1 / 3 [0]"));
     w.openFile(writeShow(m_dir, "one.ild", {5}));
     QVERIFY(!player->getPlayAction()->isEnabled());
     player->play();
@@ -159,23 +151,22 @@ void TestPlayback::window()
 
 void TestPlayback::settingsRoundTrip()
 {
+    auto state = [](const Player* p) {
+        return QString("%1 %2 %3 %4")
+            .arg(p->getMode())
+            .arg(p->getFps())
+            .arg(p->getPps())
+            .arg(p->isLooping());
+    };
     {
         TestWindow w{QString()};
-        Player* player = w.getPlayer();
-        QCOMPARE(player->getMode(), Player::FramesPerSecond);
-        QCOMPARE(player->getFps(), 30);
-        QCOMPARE(player->getPps(), 30000);
-        QVERIFY(player->isLooping());
-        player->setRate(Player::PointsPerSecond, 12, 12000);
-        player->getLoopAction()->setChecked(false);
+        QCOMPARE(state(w.getPlayer()), QStringLiteral("0 30 30000 1")); // the first run
+        w.getPlayer()->setRate(Player::PointsPerSecond, 12, 12000);
+        w.getPlayer()->getLoopAction()->setChecked(false);
         w.close();
     }
     TestWindow w{QString()};
-    Player* player = w.getPlayer();
-    QCOMPARE(player->getMode(), Player::PointsPerSecond);
-    QCOMPARE(player->getFps(), 12);
-    QCOMPARE(player->getPps(), 12000);
-    QVERIFY(!player->isLooping());
+    QCOMPARE(state(w.getPlayer()), QStringLiteral("1 12 12000 0"));
     QCOMPARE(QSettings().value("PlaybackMode").toString(), QStringLiteral("pps"));
 }
 
