@@ -109,6 +109,9 @@ QString Exporter::writeAnimation(const QString& fileName, Format format, int lay
     if (format == PngSequence) {
         QDir dir(fileName);
         const bool created = !dir.exists();
+        // Undoing a failed or cancelled export must never delete pictures it did not write.
+        if (!created && !dir.isEmpty())
+            return cannotWrite(fileName, tr("The folder is not empty; choose a new one."));
         if (!QDir().mkpath(fileName))
             return cannotWrite(fileName, tr("The folder cannot be created."));
         QStringList written;

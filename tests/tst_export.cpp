@@ -93,6 +93,8 @@ void TestExport::write_data()
     QTest::newRow("svg") << int(Exporter::Svg) << "p.svg" << 0 << false;
     QTest::newRow("gif") << int(Exporter::Gif) << "a.gif" << 0 << false;
     QTest::newRow("png sequence") << int(Exporter::PngSequence) << "seq" << 0 << false;
+    QTest::newRow("sequence into a full folder")
+        << int(Exporter::PngSequence) << "seq" << 0 << true; // the row before filled it
     QTest::newRow("gif cancelled") << int(Exporter::Gif) << "c.gif" << 2 << false;
     QTest::newRow("sequence cancelled") << int(Exporter::PngSequence) << "cseq" << 2 << false;
     QTest::newRow("gif unwritable") << int(Exporter::Gif) << "no/dir/u.gif" << 0 << true;
@@ -108,6 +110,8 @@ void TestExport::write()
     const QString path = m_dir.filePath(name);
     const auto f = Exporter::Format(format);
     const bool picture = f == Exporter::Png || f == Exporter::Svg;
+    const bool existed = QFileInfo::exists(path);
+    const QStringList before = QDir(path).entryList(QDir::Files);
     globalIldaFrames.gotoFrame(1);
     const QString error =
         picture
@@ -117,9 +121,11 @@ void TestExport::write()
                   [cancelAt](int done, int total) { return done != cancelAt && total == 3; });
     QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), 1);
     QCOMPARE(error.startsWith("Cannot write"), fails);
-    QCOMPARE(QFileInfo::exists(path), !fails && !cancelAt);
-    if (fails || cancelAt)
+    QCOMPARE(QFileInfo::exists(path), existed || (!fails && !cancelAt));
+    if (fails || cancelAt) {
+        QCOMPARE(QDir(path).entryList(QDir::Files), before); // nothing written, nothing lost
         return;
+    }
 
     QList<QImage> frames;
     int delay = 0;
