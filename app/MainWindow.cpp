@@ -528,7 +528,6 @@ void MainWindow::openFile(const QString& fileName)
 {
     if (fileName.isEmpty())
         return;
-    m_player->stop();
     if (globalIldaFrames.openFile(QDir::toNativeSeparators(fileName), m_infoWindow, this))
         setFileName(QDir::fromNativeSeparators(fileName));
     else
@@ -537,7 +536,7 @@ void MainWindow::openFile(const QString& fileName)
     updateStatusSlider();
     updateStatusLabel();
     m_infoWindow.setSelection(globalIldaFrames.getCurrentFrameNumber());
-    m_player->fileChanged();
+    m_player->fileChanged(); // stops playback
     IldaView::Reset(true);
     update();
 }

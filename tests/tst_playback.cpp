@@ -67,7 +67,7 @@ void TestPlayback::schedule_data()
     QTest::newRow("behind: frames skipped")
         << "10 fps" << four << QStringList{"100", "350"} << "1 3";
     QTest::newRow("a long stall starts afresh")
-        << "10 fps" << QList<int>{1, 1, 1} << QStringList{"10000", "10099", "10100"} << "1 1 2";
+        << "10 fps" << QList<int>{1, 1, 1} << QStringList{"10050", "10100", "10150"} << "1 1 2";
     QTest::newRow("pps: points over rate, at least 1 ms")
         << "100000 pps" << QList<int>{20000, 1, 1, 30000}
         << QStringList{"200", "201", "202", "501", "502"} << "1 2 3 3 0";
