@@ -145,8 +145,6 @@ void TestPlayback::window()
     QCOMPARE(status(), QStringLiteral("stopped - 1 / 3 [0]"));
     w.openFile(writeShow(m_dir, "one.ild", {5}));
     QVERIFY(!player->getPlayAction()->isEnabled());
-    player->play();
-    QVERIFY(!player->isPlaying());
 }
 
 void TestPlayback::settingsRoundTrip()
@@ -172,8 +170,6 @@ void TestPlayback::settingsRoundTrip()
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     TestPlayback test;
