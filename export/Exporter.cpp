@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
+#include <QPainter>
 #include <QSaveFile>
 #include <QSvgGenerator>
 
@@ -89,7 +90,13 @@ QString Exporter::writePicture(const QString& fileName, Format format, int layou
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(QFileInfo(fileName).completeBaseName());
     svg.setDescription(tr("Drawn by Lumenar"));
-    painter.paint(&svg);
+    {
+        // The views draw one-pixel lines that fill the pixel right of and below their
+        // coordinates; half a pixel moves them onto that pixel in the drawing too.
+        QPainter svgPainter(&svg);
+        svgPainter.translate(0.5, 0.5);
+        painter.paint(svgPainter);
+    }
     if (!file.commit())
         return cannotWrite(fileName, file.errorString());
     return QString();

@@ -28,6 +28,12 @@ void FramePainter::paint(QPaintDevice* device) const
         m_root->render(device);
 }
 
+void FramePainter::paint(QPainter& painter) const
+{
+    if (m_root)
+        m_root->render(&painter);
+}
+
 QImage FramePainter::image() const
 {
     QImage image(m_size, QImage::Format_RGB32);

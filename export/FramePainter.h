@@ -6,6 +6,7 @@
 
 class QImage;
 class QPaintDevice;
+class QPainter;
 class QWidget;
 
 // Draws the store's current frame exactly as the window shows it, through the views' own paint
@@ -26,6 +27,8 @@ public:
     QSize getSize() const { return m_size; }
 
     void paint(QPaintDevice* device) const;
+    // Through a painter, with its transformation.
+    void paint(QPainter& painter) const;
     QImage image() const;
 
 private:
