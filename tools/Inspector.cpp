@@ -23,13 +23,34 @@ namespace {
 
 const char Usage[] =
     "usage: lumenar-inspect [--json [--no-points]] FILE...\n"
-    "       lumenar-inspect --render OUT.png [--frame N] [--view VIEW] [--size WxH] "
-    "[--show-blanked] [--no-dots] [--active VIEW] FILE\n"
+    "       lumenar-inspect --render OUT.png|OUT.svg|OUT.gif [render options] FILE\n"
     "       lumenar-inspect --check [--json] FILE...\n"
     "       lumenar-inspect --convert OUT.ild [--force] FILE\n"
     "       lumenar-inspect --stats [--json] FILE...\n"
     "       lumenar-inspect --thumbnail SIZE FILE OUT.png\n"
     "       lumenar-inspect --help | --version\n";
+
+// --help adds a line for every option of every mode; a usage error shows the synopsis alone.
+const char OptionHelp[] =
+    "\n"
+    "Listing (the default), --check and --stats:\n"
+    "  --json              one JSON object per file, on one line\n"
+    "  --no-points         listing with --json: leave the point lists out\n"
+    "--render OUT: draw with the viewer's views; OUT's suffix chooses PNG, SVG or animated GIF\n"
+    "  --frame N           the frame to draw, from 0 (PNG and SVG; default 0)\n"
+    "  --fps N             GIF frames per second, 1 to 120 (default 30)\n"
+    "  --view VIEW         front, side, top, perspective or all (default all, the 2x2 grid)\n"
+    "  --size WxH          picture size in pixels (default 650x650 for all, else 400x400)\n"
+    "  --show-blanked      draw the blanked moves too\n"
+    "  --no-dots           draw lines without the dots at the points\n"
+    "  --active VIEW       the view drawn as active (default front)\n"
+    "--check: report where FILE departs from the ILDA standard (exit 1 on any finding)\n"
+    "--convert OUT.ild: write FILE as a standard ILDA file (true colour, format 4 or 5)\n"
+    "  --force             write over an existing OUT (never over an input)\n"
+    "--stats: points, lit and blanked points, bounding box and colours per frame\n"
+    "--thumbnail SIZE: frame 0 in the front view as a SIZE x SIZE PNG (1 to 8192)\n"
+    "  --help              print this help and exit\n"
+    "  --version           print the version and exit\n";
 
 // The same limit as --render's.
 constexpr int MaxThumbnail = 8192;
@@ -431,7 +452,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
         if (arg == QLatin1String("--"))
             break;
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            out << Usage;
+            out << Usage << OptionHelp;
             return Success;
         }
     }
@@ -461,10 +482,6 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
             options.json = true;
         } else if (!endOfOptions && arg == QLatin1String("--no-points")) {
             options.points = false;
-        } else if (!endOfOptions &&
-                   (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
-            out << Usage;
-            return Success;
         } else if (!endOfOptions && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             err << "lumenar-inspect: unknown option " << arg << "\n" << Usage;
             return UsageError;
