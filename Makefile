@@ -5,10 +5,13 @@ JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 DEMO  := $(BUILD)/demo/lumenar-demo.ild
 FILE  ?= $(DEMO)
 
+PREFIX ?= /usr/local
+DESTDIR ?=
+
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all setup configure build test run demo bench asan fuzz format clean
+.PHONY: all setup configure build test run demo bench asan fuzz format clean install uninstall package
 
 all: build
 
@@ -31,6 +34,24 @@ demo: build
 
 run: demo
 	$(BUILD)/lumenar "$(FILE)"
+
+# The caches are refreshed only for a real installation, not for a staging DESTDIR; the list
+# of installed files is kept apart because every `cmake --install` (the tests too) rewrites it.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+	cp $(BUILD)/install_manifest.txt $(BUILD)/installed-files.txt
+	@[ -n "$(DESTDIR)" ] || dist/refresh-caches.sh "$(PREFIX)/share"
+
+uninstall:
+	@[ -f $(BUILD)/installed-files.txt ] || { echo "nothing was installed from $(BUILD)"; exit 1; }
+	@while read -r f || [ -n "$$f" ]; do rm -fv "$(DESTDIR)$$f"; \
+		rmdir -p --ignore-fail-on-non-empty "$$(dirname "$(DESTDIR)$$f")"; done < $(BUILD)/installed-files.txt
+	rm $(BUILD)/installed-files.txt
+	@[ -n "$(DESTDIR)" ] || dist/refresh-caches.sh "$(PREFIX)/share"
+
+# A Debian package of the build (a disk image on macOS).
+package: build
+	cd $(BUILD) && cpack
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done

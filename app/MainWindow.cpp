@@ -1,6 +1,9 @@
 #include "app/MainWindow.h"
 
+#include "export/Exporter.h"
+#include "export/FramePainter.h"
 #include "model/IldaFrames.h"
+#include "playback/Player.h"
 #include "views/IldaView.h"
 #include "views/ViewLayouts.h"
 
@@ -16,6 +19,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
@@ -55,12 +59,12 @@ MainWindow::MainWindow(const QString& fileName)
     m_infoWindow.setWindowTitle(tr("Information"));
     connect(this, &QObject::destroyed, &m_infoWindow, &QWidget::close);
 
-    {
-        // Before the actions: they take their checked state from the store.
-        QSettings settings;
-        globalIldaFrames.setShowBlankedLines(settings.value(KeyShowBlankedLines, false).toBool());
-        globalIldaFrames.setShowDots(settings.value(KeyShowDots, true).toBool());
-    }
+    m_player = new Player(this);
+    connect(m_player, &Player::frameDue, this, &MainWindow::playFrame);
+    connect(m_player, &Player::stateChanged, this, &MainWindow::playbackStateChanged);
+
+    // Before the actions: they take their checked state from the store.
+    readSettings();
 
     createActions();
     createMenus();
@@ -68,18 +72,8 @@ MainWindow::MainWindow(const QString& fileName)
     createStatusBar();
     updateFrameActions();
 
-    {
-        QSettings settings;
-        const QString view = settings.value(KeyView, QString()).toString();
-        IldaView::m_activeView = 0;
-        for (unsigned i = 0; i < 4; ++i) {
-            if (view == QLatin1String(ViewNames[i]))
-                IldaView::m_activeView = i;
-        }
-        activeViewChanged();
-        m_viewAll = settings.value(KeyViewAll, true).toBool();
-        m_viewAllAction->setChecked(m_viewAll);
-    }
+    activeViewChanged();
+    m_viewAllAction->setChecked(m_viewAll);
     updateViews();
 
     setAcceptDrops(true);
@@ -92,6 +86,31 @@ MainWindow::MainWindow(const QString& fileName)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::readSettings()
+{
+    QSettings settings;
+    globalIldaFrames.setShowBlankedLines(settings.value(KeyShowBlankedLines, false).toBool());
+    globalIldaFrames.setShowDots(settings.value(KeyShowDots, true).toBool());
+    const QString view = settings.value(KeyView, QString()).toString();
+    IldaView::m_activeView = 0;
+    for (unsigned i = 0; i < 4; ++i) {
+        if (view == QLatin1String(ViewNames[i]))
+            IldaView::m_activeView = i;
+    }
+    m_viewAll = settings.value(KeyViewAll, true).toBool();
+    m_player->readSettings(settings);
+}
+
+void MainWindow::writeSettings() const
+{
+    QSettings settings;
+    if (IldaView::m_activeView < 4)
+        settings.setValue(KeyView, QLatin1String(ViewNames[IldaView::m_activeView]));
+    settings.setValue(KeyViewAll, m_viewAll);
+    m_player->writeSettings(settings);
+    settings.sync();
+}
 
 // --- Actions, menus and shortcuts -----------------------------------------------------------
 
@@ -106,6 +125,10 @@ void MainWindow::createActions()
     };
 
     m_openAction = action(tr("&Open..."), keys(tr("Ctrl+O")), &MainWindow::fileOpen);
+    m_exportPictureAction =
+        action(tr("&Export Picture..."), keys(tr("Ctrl+E")), &MainWindow::fileExportPicture);
+    m_exportAnimationAction =
+        action(tr("Export &Animation..."), QKeySequence(), &MainWindow::fileExportAnimation);
     for (QAction*& recent : m_recentFileActions) {
         recent = new QAction(this);
         recent->setVisible(false);
@@ -167,6 +190,8 @@ void MainWindow::createMenus()
 
     QMenu* file = bar->addMenu(tr("&File"));
     file->addAction(m_openAction);
+    file->addAction(m_exportPictureAction);
+    file->addAction(m_exportAnimationAction);
     file->addSeparator();
     for (QAction* recent : m_recentFileActions)
         file->addAction(recent);
@@ -191,12 +216,17 @@ void MainWindow::createMenus()
     frame->addAction(m_framePreviousAction);
     frame->addAction(m_frameNextAction);
     frame->addAction(m_frameLastAction);
+    frame->addSeparator();
+    frame->addAction(m_player->getPlayAction());
+    frame->addAction(m_player->getLoopAction());
 
     QMenu* options = bar->addMenu(tr("&Options"));
     options->addAction(m_showBlankedLinesAction);
     options->addAction(m_showDotsAction);
     options->addSeparator();
     options->addAction(m_showInformationAction);
+    options->addSeparator();
+    options->addAction(m_player->getSpeedAction());
 
     QMenu* help = bar->addMenu(tr("&Help"));
     help->addAction(m_aboutAction);
@@ -296,13 +326,7 @@ void MainWindow::quitFullScreen()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    {
-        QSettings settings;
-        if (IldaView::m_activeView < 4)
-            settings.setValue(KeyView, QLatin1String(ViewNames[IldaView::m_activeView]));
-        settings.setValue(KeyViewAll, m_viewAll);
-        settings.sync();
-    }
+    writeSettings();
     event->accept();
     endProcess();
 }
@@ -327,7 +351,12 @@ void MainWindow::createStatusBar()
     m_statusLabel->setMinimumWidth(m_statusLabel->sizeHint().width());
     m_statusLabel->setAlignment(Qt::AlignCenter);
 
+    // Shown only while playing.
+    m_rateLabel = new QLabel;
+    m_rateLabel->setVisible(false);
+
     statusBar()->setSizeGripEnabled(false);
+    statusBar()->addPermanentWidget(m_rateLabel, 0);
     statusBar()->addPermanentWidget(m_statusSlider, 1);
     statusBar()->addPermanentWidget(m_statusLabel, 0);
 
@@ -383,7 +412,22 @@ void MainWindow::frameChanged(bool fromSlider, bool fromInfoWindow)
     updateStatusLabel();
     if (!fromInfoWindow)
         m_infoWindow.setSelection(globalIldaFrames.getCurrentFrameNumber());
+    m_player->frameShown(globalIldaFrames.getCurrentFrameNumber());
     update();
+}
+
+void MainWindow::playFrame(int frame)
+{
+    globalIldaFrames.gotoFrame(frame);
+    frameChanged(false, false);
+}
+
+void MainWindow::playbackStateChanged()
+{
+    if (!m_rateLabel)
+        return;
+    m_rateLabel->setText(m_player->getRateText());
+    m_rateLabel->setVisible(m_player->isPlaying());
 }
 
 void MainWindow::frameFirst()
@@ -485,6 +529,7 @@ void MainWindow::openFile(const QString& fileName)
     if (fileName.isEmpty() || m_loading)
         return;
     m_loading = true;
+    m_player->stop(); // the load lets timer events through
     bool loaded = false;
     {
         LoadProgress progress(this, fileName, m_loadClock);
@@ -500,6 +545,7 @@ void MainWindow::openFile(const QString& fileName)
     updateStatusSlider();
     updateStatusLabel();
     m_infoWindow.setSelection(globalIldaFrames.getCurrentFrameNumber());
+    m_player->fileChanged(); // stops playback
     IldaView::Reset(true);
     update();
 }
@@ -563,6 +609,79 @@ void MainWindow::dropEvent(QDropEvent* event)
         return;
     const QList<QUrl> urls = data->urls();
     openFile(urls.isEmpty() ? QString() : urls.first().toLocalFile());
+}
+
+// --- Export --------------------------------------------------------------------------------
+
+int MainWindow::exportLayout() const
+{
+    return m_viewAll ? FramePainter::AllViews : int(IldaView::m_activeView);
+}
+
+QSize MainWindow::exportSize() const
+{
+    return centralWidget() ? centralWidget()->size() : size();
+}
+
+void MainWindow::fileExportPicture()
+{
+    const QString png = tr("PNG Image (*.png)");
+    const QString svg = tr("SVG Drawing (*.svg)");
+    QString filter = png;
+    QString fileName = QFileDialog::getSaveFileName(this, tr("Export Picture"), QString(),
+                                                    png + QStringLiteral(";;") + svg, &filter);
+    if (fileName.isEmpty())
+        return;
+    // A name ending in .png or .svg says what it wants; any other name gets the filter's suffix.
+    Exporter::Format format = Exporter::formatOf(fileName);
+    if (format != Exporter::Png && format != Exporter::Svg) {
+        format = filter == svg ? Exporter::Svg : Exporter::Png;
+        fileName += format == Exporter::Svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    }
+    const QString error = Exporter::writePicture(fileName, format, exportLayout(), exportSize());
+    if (!error.isEmpty())
+        QMessageBox::critical(this, tr("Lumenar"), error);
+}
+
+void MainWindow::fileExportAnimation()
+{
+    const int count = globalIldaFrames.getNumberOfFrames();
+    if (count < 1) {
+        QMessageBox::information(this, tr("Lumenar"), tr("Open a show to export it."));
+        return;
+    }
+    const QString gif = tr("Animated GIF (*.gif)");
+    const QString sequence = tr("Numbered PNG Pictures in a New Folder (*)");
+    QString filter = gif;
+    QString fileName = QFileDialog::getSaveFileName(this, tr("Export Animation"), QString(),
+                                                    gif + QStringLiteral(";;") + sequence, &filter);
+    if (fileName.isEmpty())
+        return;
+    // A name ending in .gif is a GIF whatever the filter; with the GIF filter any name is one.
+    Exporter::Format format = Exporter::Gif;
+    if (Exporter::formatOf(fileName) != Exporter::Gif) {
+        if (filter == sequence)
+            format = Exporter::PngSequence;
+        else
+            fileName += QStringLiteral(".gif");
+    }
+
+    // The export moves the store through every frame; playback must not move it meanwhile.
+    m_player->stop();
+    QProgressDialog progress(tr("Exporting %1 frames...").arg(count), tr("Cancel"), 0, count, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const Player* player = m_player;
+    const QString error = Exporter::writeAnimation(
+        fileName, format, exportLayout(), exportSize(),
+        [player](int frame) { return player->getFrameDuration(frame); }, player->isLooping(),
+        [&progress](int done, int) {
+            progress.setValue(done);
+            return !progress.wasCanceled();
+        });
+    progress.reset();
+    if (!error.isEmpty())
+        QMessageBox::critical(this, tr("Lumenar"), error);
 }
 
 // --- Options, information window, about box -------------------------------------------------

@@ -9,6 +9,7 @@
 class QAction;
 class QActionGroup;
 class QLabel;
+class Player;
 
 class MainWindow : public QMainWindow
 {
@@ -35,12 +36,16 @@ public:
     static QString aboutText();
     static QString compilerText();
 
+    Player* getPlayer() const { return m_player; }
+
 public slots:
     void openFile(const QString& fileName);
 
 private slots:
     void fileOpen();
     void fileOpenRecent();
+    void fileExportPicture();
+    void fileExportAnimation();
     void viewZoomIn();
     void viewZoomOut();
     void viewReset();
@@ -68,6 +73,8 @@ private slots:
     void toggleFullScreen();
     void quitFullScreen();
     void activeViewChanged();
+    void playFrame(int frame);
+    void playbackStateChanged();
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
@@ -79,6 +86,8 @@ protected:
     virtual void endProcess();
 
 private:
+    void readSettings();
+    void writeSettings() const;
     void createActions();
     void createMenus();
     void createAdditionalShortcuts();
@@ -94,8 +103,13 @@ private:
     void showInfoWindow();
     // The common tail of every frame change: actions, slider, counter, row, repaint.
     void frameChanged(bool fromSlider, bool fromInfoWindow);
+    // What the views show now: the layout index for FramePainter and the size of the views.
+    int exportLayout() const;
+    QSize exportSize() const;
 
     QAction* m_openAction = nullptr;
+    QAction* m_exportPictureAction = nullptr;
+    QAction* m_exportAnimationAction = nullptr;
     QAction* m_recentFileActions[RecentFileCount] = {};
     QAction* m_exitAction = nullptr;
     QAction* m_zoomInAction = nullptr;
@@ -116,6 +130,8 @@ private:
     QAction* m_aboutAction = nullptr;
     MySlider* m_statusSlider = nullptr;
     QLabel* m_statusLabel = nullptr;
+    QLabel* m_rateLabel = nullptr;
+    Player* m_player = nullptr;
     bool m_viewAll = true;
     InfoWindow m_infoWindow;
     // A load lets events through: an open request that arrives meanwhile is ignored.
@@ -124,4 +140,5 @@ private:
 
     friend class TestMainWindow;
     friend class TestHardening;
+    friend class TestPlayback;
 };

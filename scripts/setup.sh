@@ -4,7 +4,9 @@
 set -eu
 
 packages="build-essential cmake ninja-build ccache pkg-config qtbase5-dev qtbase5-dev-tools
-libbenchmark-dev xvfb xauth x11-utils imagemagick fonts-dejavu-core"
+libqt5svg5-dev libgif-dev libbenchmark-dev xvfb xauth x11-utils imagemagick fonts-dejavu-core
+librsvg2-bin icnsutils desktop-file-utils appstream libxml2-utils shared-mime-info
+libglib2.0-bin man-db dpkg-dev file"
 
 missing=""
 for p in $packages; do

@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(rows.at(0).toObject().value("format").toString(),
                  QStringLiteral("4 = 3D Coordinates with True Color"));
         QCOMPARE(rows.at(n + 2).toObject().value("records").toInt(), 64);
-        QCOMPARE(frames.at(0).toObject().value("totalFrames").toInt(), n);
+        QCOMPARE(frames.at(0).toObject().value("totalFrames").toInt(), frames.size());
         QCOMPARE(frames.at(n - 1).toObject().value("frameNumber").toInt(), n - 1);
         // Every animation stroke starts with a blanked move.
         QCOMPARE(frames.at(0).toObject().value("points").toArray().at(0).toArray().at(3).toInt(),

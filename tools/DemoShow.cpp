@@ -41,13 +41,13 @@ public:
         m_bytes.append(char(0));
     }
 
-    void point(quint32 format, const Sample& s)
+    void point(quint32 format, const Sample& s, bool last)
     {
         s16(s.at.x);
         s16(s.at.y);
         if (format == 0 || format == 4)
             s16(s.at.z);
-        m_bytes.append(char(s.blanked ? 0x40 : 0));
+        m_bytes.append(char((last ? 0x80 : 0) | (s.blanked ? 0x40 : 0))); // bit 7: last point
         if (format <= 1) {
             m_bytes.append(char(s.r));
         } else {
@@ -61,8 +61,8 @@ public:
                int total, int projector)
     {
         header(format, name, int(samples.size()), number, total, projector);
-        for (const Sample& s : samples)
-            point(format, s);
+        for (size_t i = 0; i < samples.size(); ++i)
+            point(format, samples[i], i + 1 == samples.size());
     }
 
     void colour(int r, int g, int b)
@@ -569,11 +569,14 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 
 QByteArray ildaShow()
 {
+    // Frames are numbered through the whole file and every header carries the file's total, so
+    // that the demo passes lumenar-inspect --check.
+    constexpr int Total = AnimationFrames + 4;
     Writer w;
     for (int f = 0; f < AnimationFrames; ++f)
-        w.frame(4, "Cube", figure(f), f, AnimationFrames, 0);
-    w.frame(5, "Star", star(), 0, 1, 0);
-    w.frame(1, "Rainbow", rainbowCircle(), 0, 1, 0);
+        w.frame(4, "Cube", figure(f), f, Total, 0);
+    w.frame(5, "Star", star(), AnimationFrames, Total, 0);
+    w.frame(1, "Rainbow", rainbowCircle(), AnimationFrames + 1, Total, 0);
 
     // Projector 1's palette: a sunset from deep blue through red to warm white.
     w.header(2, "Sunset", 64, 0, 0, 1);
@@ -582,8 +585,8 @@ QByteArray ildaShow()
         hsvToRgb(240 + i * 2.5, 1.0 - i / 90.0, 0.5 + i / 128.0, r, g, b);
         w.colour(r, g, b);
     }
-    w.frame(0, "Helix", helix(), 0, 1, 1);
-    w.frame(1, "Waves", wave(), 0, 1, 1);
+    w.frame(0, "Helix", helix(), AnimationFrames + 2, Total, 1);
+    w.frame(1, "Waves", wave(), AnimationFrames + 3, Total, 1);
     w.header(0, "", 0, 0, 0, 0);
     return w.bytes();
 }

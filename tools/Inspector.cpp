@@ -1,11 +1,19 @@
 #include "tools/Inspector.h"
 
+#include "check/Conformance.h"
+#include "check/ControllerCheck.h"
+#include "check/FrameStats.h"
+#include "check/IldaWriter.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
 #include "tools/Render.h"
+#include "views/IldaView.h"
 
 #include <QAbstractItemModel>
+#include <QCommandLineParser>
 #include <QFileInfo>
+#include <QImage>
+#include <QSaveFile>
 #include <QTextStream>
 
 #include <algorithm>
@@ -13,8 +21,39 @@
 namespace Inspector {
 namespace {
 
-const char Usage[] = "usage: lumenar-inspect [--json [--no-points]] FILE...\n"
-                     "       lumenar-inspect --render OUT.png [options] FILE\n";
+const char Usage[] =
+    "usage: lumenar-inspect [--json [--no-points]] FILE...\n"
+    "       lumenar-inspect --render OUT.png|OUT.svg|OUT.gif [render options] FILE\n"
+    "       lumenar-inspect --check [--json] FILE...\n"
+    "       lumenar-inspect --convert OUT.ild [--force] FILE\n"
+    "       lumenar-inspect --stats [--json] FILE...\n"
+    "       lumenar-inspect --thumbnail SIZE FILE OUT.png\n"
+    "       lumenar-inspect --help | --version\n";
+
+// --help adds a line for every option of every mode; a usage error shows the synopsis alone.
+const char OptionHelp[] =
+    "\n"
+    "Listing (the default), --check and --stats:\n"
+    "  --json              one JSON object per file, on one line\n"
+    "  --no-points         listing with --json: leave the point lists out\n"
+    "--render OUT: draw with the viewer's views; OUT's suffix chooses PNG, SVG or animated GIF\n"
+    "  --frame N           the frame to draw, from 0 (PNG and SVG; default 0)\n"
+    "  --fps N             GIF frames per second, 1 to 120 (default 30)\n"
+    "  --view VIEW         front, side, top, perspective or all (default all, the 2x2 grid)\n"
+    "  --size WxH          picture size in pixels (default 650x650 for all, else 400x400)\n"
+    "  --show-blanked      draw the blanked moves too\n"
+    "  --no-dots           draw lines without the dots at the points\n"
+    "  --active VIEW       the view drawn as active (default front)\n"
+    "--check: report where FILE departs from the ILDA standard (exit 1 on any finding)\n"
+    "--convert OUT.ild: write FILE as a standard ILDA file (true colour, format 4 or 5)\n"
+    "  --force             write over an existing OUT (never over an input)\n"
+    "--stats: points, lit and blanked points, bounding box and colours per frame\n"
+    "--thumbnail SIZE: frame 0 in the front view as a SIZE x SIZE PNG (1 to 8192)\n"
+    "  --help              print this help and exit\n"
+    "  --version           print the version and exit\n";
+
+// The same limit as --render's.
+constexpr int MaxThumbnail = 8192;
 
 struct Options
 {
@@ -110,6 +149,271 @@ void printJson(const QString& file, const QString& error, const InfoWindow& info
     out << "]}\n";
 }
 
+int usageError(QTextStream& err, const QString& message)
+{
+    err << "lumenar-inspect: " << message << "\n" << Usage;
+    return UsageError;
+}
+
+// The first mode option before "--", or an empty string for the listing.
+QString modeOf(const QStringList& args)
+{
+    static const char* const modes[] = {"--check", "--convert", "--stats", "--thumbnail",
+                                        "--version"};
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--"))
+            break;
+        for (const char* mode : modes)
+            if (arg == QLatin1String(mode) ||
+                arg.startsWith(QLatin1String(mode) + QLatin1Char('=')))
+                return QLatin1String(mode);
+    }
+    return QString();
+}
+
+// Parses one mode's options; an option of another mode is unknown here.
+bool parse(QCommandLineParser& parser, const QStringList& args, QTextStream& err)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    if (parser.parse(QStringList(QStringLiteral("lumenar-inspect")) + args))
+        return true;
+    usageError(err, parser.errorText());
+    return false;
+}
+
+QString loadError(const QString& file, const QString& message)
+{
+    return QStringLiteral("lumenar-inspect: %1: %2\n").arg(file, message);
+}
+
+int runCheck(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    parser.addOptions({{QStringLiteral("check"), QString()}, {QStringLiteral("json"), QString()}});
+    if (!parse(parser, args, err))
+        return UsageError;
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty())
+        return usageError(err, QStringLiteral("--check needs at least one FILE"));
+    const bool json = parser.isSet(QStringLiteral("json"));
+
+    int status = Success;
+    for (const QString& file : files) {
+        // Findings are written as they come, so that a file with millions of them needs no
+        // more memory than one with none.
+        int count = 0;
+        if (json)
+            out << "{\"file\":" << jsonString(file) << ",\"findings\":[";
+        Conformance::check(file, [&](const Finding& f) {
+            const char* severity = f.severity == Finding::Error ? "error" : "warning";
+            if (json) {
+                out << (count ? ",{" : "{") << "\"code\":" << jsonString(f.code)
+                    << ",\"severity\":\"" << severity << "\",\"offset\":" << f.offset
+                    << ",\"section\":" << f.section;
+                if (f.bytes >= 0)
+                    out << ",\"bytes\":" << f.bytes;
+                out << ",\"text\":" << jsonString(f.text) << "}";
+            } else {
+                out << file << ':' << f.offset << ": " << severity << ": " << f.code << ": "
+                    << f.text << "\n";
+            }
+            ++count;
+        });
+        if (json)
+            out << "]}\n";
+        out.flush();
+        if (count)
+            status = LoadFailed;
+    }
+    return status;
+}
+
+int runConvert(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    parser.addOptions({{QStringLiteral("convert"), QString(), QStringLiteral("OUT")},
+                       {QStringLiteral("force"), QString()}});
+    if (!parse(parser, args, err))
+        return UsageError;
+    const QString output = parser.value(QStringLiteral("convert"));
+    const QStringList files = parser.positionalArguments();
+    if (output.isEmpty() || files.size() != 1)
+        return usageError(err, QStringLiteral("--convert needs OUT.ild and one FILE"));
+    const QString& file = files.first();
+
+    // Never write over what is being read: the file and, for an animation, its pictures.
+    QStringList inputs{QFileInfo(file).canonicalFilePath()};
+    const QString kind = Conformance::controllerKind(file);
+    if (kind == QLatin1String("ani"))
+        inputs << ControllerCheck::run(file, kind, [](const Finding&) {}).pictures;
+    const QFileInfo target(output);
+    if (target.exists() && inputs.contains(target.canonicalFilePath())) {
+        err << "lumenar-inspect: " << output << " is an input of the conversion\n";
+        return LoadFailed;
+    }
+    if (target.exists() && !parser.isSet(QStringLiteral("force"))) {
+        err << "lumenar-inspect: " << output << " exists (--force replaces it)\n";
+        return LoadFailed;
+    }
+
+    InfoWindow info;
+    const QString error = globalIldaFrames.loadFile(file, info);
+    if (!error.isEmpty()) {
+        err << loadError(file, error);
+        return LoadFailed;
+    }
+    const int frames = globalIldaFrames.getNumberOfFrames();
+    if (frames > IldaWriter::MaxFrames) {
+        err << "lumenar-inspect: " << file << " has " << frames << " frames; ILDA holds at most "
+            << IldaWriter::MaxFrames << "\n";
+        return LoadFailed;
+    }
+
+    QSaveFile save(output);
+    bool ok = save.open(QIODevice::WriteOnly);
+    IldaWriter writer(save, frames);
+    for (int f = 0; ok && f < frames; ++f) {
+        const IldaFrame frame = globalIldaFrames.getFrame(f);
+        // A controller picture's name is in its information row; an ILDA frame carries its own.
+        const QString name =
+            kind.isEmpty() ? frame.getName() : info.model()->index(f, 1).data().toString();
+        ok = writer.writeFrame(frame, name, frame.getCompany());
+    }
+    ok = ok && writer.finish() && save.commit();
+    if (!ok) {
+        err << "lumenar-inspect: cannot write " << output << ": " << save.errorString() << "\n";
+        return LoadFailed;
+    }
+    out << output << ": " << frames << " frames from " << file << "\n";
+    return Success;
+}
+
+QString coordinates(const qint16* xyz)
+{
+    return QStringLiteral("[%1,%2,%3]").arg(xyz[0]).arg(xyz[1]).arg(xyz[2]);
+}
+
+void printStatsTable(const QString& file, const QVector<FrameStats>& frames, QTextStream& out)
+{
+    const QStringList headers{"frame", "points", "lit",   "blanked", "min x", "min y",
+                              "min z", "max x",  "max y", "max z",   "colors"};
+    QVector<QStringList> rows;
+    for (int f = 0; f < frames.size(); ++f) {
+        const FrameStats& s = frames[f];
+        QStringList row{QString::number(f), QString::number(s.points), QString::number(s.lit),
+                        QString::number(s.blanked)};
+        for (const qint16* corner : {s.min, s.max})
+            for (int axis = 0; axis < 3; ++axis)
+                row << (s.points ? QString::number(corner[axis]) : QStringLiteral("-"));
+        rows << (row << QString::number(s.colors));
+    }
+    QVector<int> widths;
+    for (int c = 0; c < headers.size(); ++c) {
+        int width = headers[c].size();
+        for (const QStringList& row : rows)
+            width = std::max(width, int(row[c].size()));
+        widths << width;
+    }
+    auto line = [&](const QStringList& fields) {
+        QString text = QStringLiteral(" ");
+        for (int c = 0; c < fields.size(); ++c)
+            text += QLatin1Char(' ') + fields[c].rightJustified(widths[c]);
+        out << text << "\n";
+    };
+    out << file << "\n";
+    line(headers);
+    for (const QStringList& row : rows)
+        line(row);
+}
+
+int runStats(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    parser.addOptions({{QStringLiteral("stats"), QString()}, {QStringLiteral("json"), QString()}});
+    if (!parse(parser, args, err))
+        return UsageError;
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty())
+        return usageError(err, QStringLiteral("--stats needs at least one FILE"));
+    const bool json = parser.isSet(QStringLiteral("json"));
+
+    int status = Success;
+    InfoWindow info;
+    for (const QString& file : files) {
+        const QString error = globalIldaFrames.loadFile(file, info);
+        if (!error.isEmpty()) {
+            err << loadError(file, error);
+            status = LoadFailed;
+            continue;
+        }
+        QVector<FrameStats> frames;
+        qint64 totals[3] = {0, 0, 0}; // points, lit, blanked
+        for (int f = 0; f < globalIldaFrames.getNumberOfFrames(); ++f) {
+            frames << FrameStats::of(globalIldaFrames.getFrame(f));
+            totals[0] += frames.last().points;
+            totals[1] += frames.last().lit;
+            totals[2] += frames.last().blanked;
+        }
+        if (json) {
+            out << "{\"file\":" << jsonString(file) << ",\"frames\":[";
+            for (int f = 0; f < frames.size(); ++f) {
+                const FrameStats& s = frames[f];
+                out << (f ? ",{" : "{") << "\"points\":" << s.points << ",\"lit\":" << s.lit
+                    << ",\"blanked\":" << s.blanked
+                    << ",\"min\":" << (s.points ? coordinates(s.min) : QStringLiteral("null"))
+                    << ",\"max\":" << (s.points ? coordinates(s.max) : QStringLiteral("null"))
+                    << ",\"colors\":" << s.colors << "}";
+            }
+            out << "],\"totals\":{\"frames\":" << frames.size() << ",\"points\":" << totals[0]
+                << ",\"lit\":" << totals[1] << ",\"blanked\":" << totals[2] << "}}\n";
+        } else {
+            printStatsTable(file, frames, out);
+            out << "  " << frames.size() << " frames, " << totals[0] << " points, " << totals[1]
+                << " lit, " << totals[2] << " blanked\n";
+        }
+        out.flush();
+    }
+    return status;
+}
+
+int runThumbnail(const QStringList& args, QTextStream& err)
+{
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("thumbnail"), QString(), QStringLiteral("SIZE")});
+    if (!parse(parser, args, err))
+        return UsageError;
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 2)
+        return usageError(err, QStringLiteral("--thumbnail needs SIZE, FILE and OUT.png"));
+    bool ok = false;
+    const int side = parser.value(QStringLiteral("thumbnail")).toInt(&ok);
+    if (!ok || side < 1 || side > MaxThumbnail)
+        return usageError(err, QStringLiteral("bad size %1 (1 to %2 pixels)")
+                                   .arg(parser.value(QStringLiteral("thumbnail")))
+                                   .arg(MaxThumbnail));
+
+    InfoWindow info;
+    const QString error = globalIldaFrames.loadFile(files[0], info);
+    if (!error.isEmpty()) {
+        err << loadError(files[0], error);
+        return LoadFailed;
+    }
+    globalIldaFrames.gotoFirst();
+    globalIldaFrames.setShowBlankedLines(false);
+    globalIldaFrames.setShowDots(true);
+    IldaView::Reset(true);
+    // No view of a thumbnail is the active one: its border stays plain.
+    IldaView::m_activeView = Render::Perspective;
+    const QImage image = Render::renderFrame(Render::Front, QSize(side, side));
+
+    QSaveFile save(files[1]);
+    if (!save.open(QIODevice::WriteOnly) || !image.save(&save, "PNG") || !save.commit()) {
+        err << "lumenar-inspect: cannot write " << files[1] << "\n";
+        return LoadFailed;
+    }
+    return Success;
+}
+
 } // namespace
 
 QString jsonString(const QString& text)
@@ -145,8 +449,31 @@ QString jsonString(const QString& text)
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err)
 {
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--"))
+            break;
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            out << Usage << OptionHelp;
+            return Success;
+        }
+    }
     if (Render::isRenderCommand(args))
         return Render::run(args, out, err);
+    const QString mode = modeOf(args);
+    if (mode == QLatin1String("--check"))
+        return runCheck(args, out, err);
+    if (mode == QLatin1String("--convert"))
+        return runConvert(args, out, err);
+    if (mode == QLatin1String("--stats"))
+        return runStats(args, out, err);
+    if (mode == QLatin1String("--thumbnail"))
+        return runThumbnail(args, err);
+    if (mode == QLatin1String("--version")) {
+        if (args.size() != 1)
+            return usageError(err, QStringLiteral("--version takes no other argument"));
+        out << "lumenar-inspect " << LUMENAR_VERSION << "\n";
+        return Success;
+    }
     Options options;
     bool endOfOptions = false;
     for (const QString& arg : args) {
@@ -156,10 +483,6 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
             options.json = true;
         } else if (!endOfOptions && arg == QLatin1String("--no-points")) {
             options.points = false;
-        } else if (!endOfOptions &&
-                   (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
-            out << Usage;
-            return Success;
         } else if (!endOfOptions && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             err << "lumenar-inspect: unknown option " << arg << "\n" << Usage;
             return UsageError;

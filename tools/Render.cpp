@@ -1,24 +1,26 @@
 #include "tools/Render.h"
 
+#include "export/Exporter.h"
+#include "export/FramePainter.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
 #include "tools/Inspector.h"
 #include "views/IldaView.h"
-#include "views/ViewLayouts.h"
 
 #include <QImage>
 #include <QRegularExpression>
 #include <QTextStream>
 
-#include <memory>
-
 namespace Render {
 namespace {
 
 const char Usage[] =
-    "usage: lumenar-inspect --render OUT.png [--frame N] [--view front|side|top|perspective|all]\n"
-    "                       [--size WxH] [--show-blanked] [--no-dots]\n"
-    "                       [--active front|side|top|perspective] FILE\n";
+    "usage: lumenar-inspect --render OUT.png|OUT.svg|OUT.gif [--frame N] [--fps N]\n"
+    "                       [--view front|side|top|perspective|all] [--size WxH]\n"
+    "                       [--show-blanked] [--no-dots] [--active front|side|top|perspective]\n"
+    "                       FILE\n"
+    "  OUT's suffix chooses the picture: PNG or SVG (vector) of frame N (default 0), or an\n"
+    "  animated GIF of every frame at N frames per second (--fps, 1 to 120, default 30).\n";
 
 // Large enough for any screen, small enough that a typo cannot ask for gigabytes.
 constexpr int MaxSide = 8192;
@@ -70,24 +72,15 @@ bool isRenderCommand(const QStringList& args)
 
 QImage renderFrame(Layout layout, const QSize& size)
 {
-    std::unique_ptr<QWidget> root(layout == All ? ViewLayouts::createGrid()
-                                                : ViewLayouts::createView(unsigned(layout)));
-    // Shown but never mapped, so that the grid is laid out exactly as in the window.
-    root->setAttribute(Qt::WA_DontShowOnScreen);
-    root->resize(size);
-    root->show();
-
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    root->render(&image);
-    return image;
+    return FramePainter(int(layout), size).image();
 }
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     QString output;
     QString file;
-    int frame = 0;
+    int frame = -1;
+    int fps = -1;
     Layout layout = All;
     Layout active = Front;
     QSize size;
@@ -99,8 +92,8 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
         const QString& arg = args[i];
         const bool takesValue =
             !endOfOptions && (arg == QLatin1String("--render") || arg == QLatin1String("--frame") ||
-                              arg == QLatin1String("--view") || arg == QLatin1String("--size") ||
-                              arg == QLatin1String("--active"));
+                              arg == QLatin1String("--fps") || arg == QLatin1String("--view") ||
+                              arg == QLatin1String("--size") || arg == QLatin1String("--active"));
         if (takesValue && i + 1 >= args.size())
             return usageError(err, QStringLiteral("%1 needs a value").arg(arg));
         if (!endOfOptions && arg == QLatin1String("--")) {
@@ -112,6 +105,11 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
             frame = args[++i].toInt(&ok);
             if (!ok || frame < 0)
                 return usageError(err, QStringLiteral("bad frame number %1").arg(args[i]));
+        } else if (takesValue && arg == QLatin1String("--fps")) {
+            bool ok = false;
+            fps = args[++i].toInt(&ok);
+            if (!ok || fps < 1 || fps > 120)
+                return usageError(err, QStringLiteral("bad frame rate %1 (1 to 120)").arg(args[i]));
         } else if (takesValue && arg == QLatin1String("--view")) {
             if (!parseLayout(args[++i], true, layout))
                 return usageError(err, QStringLiteral("unknown view %1").arg(args[i]));
@@ -136,9 +134,18 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
         }
     }
     if (output.isEmpty() || file.isEmpty())
-        return usageError(err, QStringLiteral("--render needs OUT.png and FILE"));
+        return usageError(err, QStringLiteral("--render needs OUT and FILE"));
+    const Exporter::Format format = Exporter::formatOf(output);
+    if (format == Exporter::Unknown)
+        return usageError(err, QStringLiteral("%1 is neither .png, .svg nor .gif").arg(output));
+    if (format == Exporter::Gif && frame >= 0)
+        return usageError(err, QStringLiteral("a GIF holds every frame; --frame does not apply"));
+    if (format != Exporter::Gif && fps >= 0)
+        return usageError(err, QStringLiteral("--fps applies to GIF output only"));
     if (!size.isValid())
         size = layout == All ? QSize(650, 650) : QSize(400, 400);
+    frame = qMax(frame, 0);
+    fps = fps < 0 ? 30 : fps;
 
     InfoWindow info;
     const QString error = globalIldaFrames.loadFile(file, info);
@@ -160,13 +167,26 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
     IldaView::Reset(true);
     IldaView::m_activeView = static_cast<unsigned int>(active);
 
-    const QImage image = renderFrame(layout, size);
-    if (!image.save(output, "PNG")) {
-        err << "lumenar-inspect: cannot write " << output << "\n";
+    QString failure;
+    if (format == Exporter::Gif) {
+        const qint64 duration = 1000000000 / fps;
+        failure = Exporter::writeAnimation(output, format, int(layout), size,
+                                           [duration](int) { return duration; }, true, {});
+    } else {
+        failure = Exporter::writePicture(output, format, int(layout), size);
+    }
+    if (!failure.isEmpty()) {
+        // The window's message, as one line that continues the program's name.
+        failure.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        failure[0] = failure[0].toLower();
+        err << "lumenar-inspect: " << failure << "\n";
         return Inspector::LoadFailed;
     }
-    out << output << ": frame " << frame << " of " << file << ", " << size.width() << "x"
-        << size.height() << "\n";
+    if (format == Exporter::Gif)
+        out << output << ": " << frames << " frames of " << file << " at " << fps << " fps, ";
+    else
+        out << output << ": frame " << frame << " of " << file << ", ";
+    out << size.width() << "x" << size.height() << "\n";
     return Inspector::Success;
 }
 

@@ -6,7 +6,8 @@ class QImage;
 class QSize;
 class QTextStream;
 
-// lumenar-inspect --render: draws one frame with the viewer's own view widgets into a picture.
+// lumenar-inspect --render: draws a frame, or every frame, with the viewer's own view widgets
+// into a PNG, SVG or GIF, through the same code as the window's exports.
 namespace Render {
 
 // The view indices of IldaView, and the window's 2x2 grid of all four.

@@ -4,8 +4,30 @@
 #include <QApplication>
 #include <QTextStream>
 
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Standard error carries the tool's own messages and the readers' debug lines, not the chatter
+// of Qt's platform plugin about a display that the tool never uses.
+void messageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    const bool qtInternal = (context.category && qstrncmp(context.category, "qt.", 3) == 0) ||
+                            message.startsWith(QLatin1String("This plugin does not support")) ||
+                            message.startsWith(QLatin1String("QStandardPaths: "));
+    if (qtInternal && type != QtFatalMsg)
+        return;
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    if (type == QtFatalMsg)
+        std::abort();
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    qInstallMessageHandler(messageHandler);
     // The information window is a widget, so a GUI application is needed, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,0 +1,205 @@
+#include "check/ControllerCheck.h"
+
+#include "model/IldaFrame.h"
+#include "model/IldaFrames.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QObject>
+#include <QtEndian>
+
+namespace {
+
+constexpr int PointRecordSize = 8;
+constexpr int ColorRecordSize = 4;
+constexpr int PicHeaderSize = 14;
+constexpr int ChunkHeaderSize = 8;
+constexpr int CcatHeaderSize = 16;
+constexpr int SectionHeaderSize = 22;
+constexpr int PictureHeaderSize = 46;
+constexpr int FirstTrueColorVersion = 22;
+constexpr int AniHeaderBytes = 6;
+
+bool read(QFile& file, uchar* buffer, qint64 count)
+{
+    return count < 1 || file.read(reinterpret_cast<char*>(buffer), count) == count;
+}
+
+bool skip(QFile& file, qint64 count)
+{
+    return count < 1 || file.skip(count) == count;
+}
+
+bool knownVersion(const uchar* header)
+{
+    return qFromBigEndian<quint16>(header) > 3;
+}
+
+QString droppedText(int count)
+{
+    return QObject::tr("%1 points; those after the first %2 are not shown")
+        .arg(count)
+        .arg(IldaFrame::MaxPoints);
+}
+
+// A picture file: where its point records start and how many there are; start -1 where the
+// walk stopped, at stoppedAt.
+struct Picture
+{
+    qint64 pointsAt = -1;
+    int count = 0;
+    qint64 stoppedAt = 0;
+};
+
+Picture walkPic(const QString& fileName)
+{
+    Picture picture;
+    QFile file(fileName);
+    uchar header[PicHeaderSize];
+    if (!file.open(QIODevice::ReadOnly) || !read(file, header, PicHeaderSize) ||
+        !knownVersion(header))
+        return picture;
+    const int count = qFromBigEndian<quint16>(header + 6);
+    quint32 left = qFromBigEndian<quint32>(header + 10);
+    while (left != 0) {
+        picture.stoppedAt = file.pos();
+        if (left < ChunkHeaderSize) {
+            if (!skip(file, left))
+                return picture;
+            break;
+        }
+        uchar chunk[ChunkHeaderSize];
+        if (!read(file, chunk, ChunkHeaderSize))
+            return picture;
+        left -= ChunkHeaderSize;
+        const quint32 length = qFromBigEndian<quint32>(chunk + 4);
+        if (length > left || !skip(file, length))
+            return picture;
+        left -= length;
+    }
+    picture.stoppedAt = file.pos();
+    if (!skip(file, qint64(count) * PointRecordSize))
+        return picture;
+    picture.pointsAt = picture.stoppedAt;
+    picture.count = count;
+    return picture;
+}
+
+ControllerCheck::Walk walkCcat(const QString& fileName, const FindingSink& sink)
+{
+    ControllerCheck::Walk walk;
+    walk.stoppedAt = 0;
+    QFile file(fileName);
+    uchar header[CcatHeaderSize];
+    if (!file.open(QIODevice::ReadOnly) || !read(file, header, CcatHeaderSize) ||
+        !knownVersion(header))
+        return walk;
+    const int version = qFromBigEndian<quint16>(header);
+    const int sections = qFromBigEndian<quint16>(header + 4);
+    walk.stoppedAt = file.pos();
+    if (!skip(file, qFromBigEndian<qint32>(header + 12)))
+        return walk;
+    for (int s = 0; s < sections; ++s) {
+        walk.stoppedAt = file.pos();
+        uchar section[SectionHeaderSize];
+        if (!read(file, section, SectionHeaderSize))
+            return walk;
+        const int pictures = qFromBigEndian<quint16>(section + 16);
+        for (int p = 0; p < pictures; ++p, ++walk.picture) {
+            walk.stoppedAt = file.pos();
+            uchar picture[PictureHeaderSize];
+            if (!read(file, picture, PictureHeaderSize))
+                return walk;
+            const bool trueColor = version >= FirstTrueColorVersion && (picture[19] & 0x08);
+            const int count = qFromBigEndian<quint16>(picture + 38);
+            const qint64 pointsAt = file.pos();
+            walk.stoppedAt = pointsAt;
+            if (!skip(file, qint64(count) * PointRecordSize))
+                return walk;
+            walk.stoppedAt = file.pos();
+            if (trueColor && !skip(file, qint64(count) * ColorRecordSize))
+                return walk;
+            if (count > IldaFrame::MaxPoints)
+                sink({QStringLiteral("points-dropped"), Finding::Warning,
+                      pointsAt + qint64(IldaFrame::MaxPoints) * PointRecordSize, walk.picture,
+                      droppedText(count)});
+        }
+    }
+    walk.stoppedAt = -1;
+    return walk;
+}
+
+ControllerCheck::Walk walkAni(const QString& fileName, const FindingSink& sink)
+{
+    ControllerCheck::Walk walk;
+    walk.stoppedAt = 0;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return walk;
+    int value = 0;
+    QString text;
+    if (!globalIldaFrames.readCount(file, value))
+        return walk;
+    walk.stoppedAt = file.pos();
+    if (!globalIldaFrames.readCount(file, value) || value != 0)
+        return walk;
+    walk.stoppedAt = file.pos();
+    int entries = 0;
+    if (!globalIldaFrames.readString(file, text) || !skip(file, AniHeaderBytes) ||
+        !globalIldaFrames.readCount(file, entries))
+        return walk;
+    const QString directory = QFileInfo(fileName).canonicalPath();
+    QHash<QString, Picture> known; // the reader, too, reads a picture named again only once
+    for (; walk.picture < entries; ++walk.picture) {
+        walk.stoppedAt = file.pos();
+        QString catalogue;
+        QString name;
+        if (!globalIldaFrames.readString(file, catalogue) ||
+            !globalIldaFrames.readString(file, name))
+            return walk;
+        const QString path = directory + QLatin1Char('/') + catalogue + QLatin1String(".catl/") +
+                             name + QLatin1String(".pic");
+        const QString key = QFileInfo(path).canonicalFilePath();
+        auto found = known.constFind(key);
+        const Picture picture =
+            !key.isEmpty() && found != known.constEnd() ? *found : walkPic(path);
+        if (!key.isEmpty() && found == known.constEnd()) {
+            known.insert(key, picture);
+            walk.pictures << key;
+        }
+        if (picture.pointsAt < 0)
+            return walk;
+        if (picture.count > IldaFrame::MaxPoints)
+            sink({QStringLiteral("points-dropped"), Finding::Warning, walk.stoppedAt, walk.picture,
+                  QObject::tr("%1: %2").arg(path, droppedText(picture.count))});
+    }
+    walk.stoppedAt = file.pos();
+    if (!globalIldaFrames.readCount(file, value) || !skip(file, value))
+        return walk;
+    walk.stoppedAt = -1;
+    return walk;
+}
+
+} // namespace
+
+namespace ControllerCheck {
+
+Walk run(const QString& fileName, const QString& kind, const FindingSink& sink)
+{
+    if (kind == QLatin1String("ccat"))
+        return walkCcat(fileName, sink);
+    if (kind == QLatin1String("ani"))
+        return walkAni(fileName, sink);
+    Walk walk;
+    const Picture picture = walkPic(fileName);
+    walk.stoppedAt = picture.pointsAt < 0 ? picture.stoppedAt : -1;
+    if (picture.count > IldaFrame::MaxPoints)
+        sink({QStringLiteral("points-dropped"), Finding::Warning,
+              picture.pointsAt + qint64(IldaFrame::MaxPoints) * PointRecordSize, 0,
+              droppedText(picture.count)});
+    walk.picture = picture.pointsAt < 0 ? 0 : 1;
+    return walk;
+}
+
+} // namespace ControllerCheck

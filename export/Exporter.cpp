@@ -1,0 +1,171 @@
+#include "export/Exporter.h"
+
+#include "export/FramePainter.h"
+#include "export/GifWriter.h"
+#include "model/IldaFrames.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Exporter", text);
+}
+
+QString cannotWrite(const QString& fileName, const QString& reason)
+{
+    return tr("Cannot write %1:\n%2").arg(QDir::toNativeSeparators(fileName), reason);
+}
+
+QString writePng(const QString& fileName, const QImage& image)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return cannotWrite(fileName, file.errorString());
+    QImageWriter writer(&file, "png");
+    if (!writer.write(image))
+        return cannotWrite(fileName, writer.errorString());
+    if (!file.commit())
+        return cannotWrite(fileName, file.errorString());
+    return QString();
+}
+
+// Draws one frame and puts the store back, so that the window never sees the walk.
+QImage frameImage(const FramePainter& painter, int frame)
+{
+    const int current = globalIldaFrames.getCurrentFrameNumber();
+    globalIldaFrames.gotoFrame(frame);
+    QImage image = painter.image();
+    globalIldaFrames.gotoFrame(current);
+    return image;
+}
+
+} // namespace
+
+Exporter::Format Exporter::formatOf(const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("png"))
+        return Png;
+    if (suffix == QLatin1String("svg"))
+        return Svg;
+    if (suffix == QLatin1String("gif"))
+        return Gif;
+    return Unknown;
+}
+
+QString Exporter::sequenceName(int index, int count)
+{
+    const int digits = qMax(4, int(QString::number(count).size()));
+    return QStringLiteral("frame-%1.png").arg(index + 1, digits, 10, QLatin1Char('0'));
+}
+
+QString Exporter::writePicture(const QString& fileName, Format format, int layout,
+                               const QSize& size)
+{
+    const FramePainter painter(layout, size);
+    if (!painter.isValid())
+        return tr("There is no such view.");
+    if (format == Png)
+        return writePng(fileName, painter.image());
+    if (format != Svg)
+        return tr("Pictures are written as PNG or SVG.");
+
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return cannotWrite(fileName, file.errorString());
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    // At the CSS resolution a view's pixel is one SVG pixel in browsers.
+    svg.setResolution(96);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(QFileInfo(fileName).completeBaseName());
+    svg.setDescription(tr("Drawn by Lumenar"));
+    {
+        // The views draw one-pixel lines that fill the pixel right of and below their
+        // coordinates; half a pixel moves them onto that pixel in the drawing too.
+        QPainter svgPainter(&svg);
+        svgPainter.translate(0.5, 0.5);
+        painter.paint(svgPainter);
+    }
+    if (!file.commit())
+        return cannotWrite(fileName, file.errorString());
+    return QString();
+}
+
+QString Exporter::writeAnimation(const QString& fileName, Format format, int layout,
+                                 const QSize& size, const Duration& duration, bool loop,
+                                 const Progress& progress)
+{
+    const int count = globalIldaFrames.getNumberOfFrames();
+    if (count < 1)
+        return tr("There are no frames to write.");
+    const FramePainter painter(layout, size);
+    if (!painter.isValid())
+        return tr("There is no such view.");
+
+    if (format == PngSequence) {
+        QDir dir(fileName);
+        const bool created = !dir.exists();
+        // Undoing a failed or cancelled export must never delete pictures it did not write.
+        if (!created && !dir.isEmpty())
+            return cannotWrite(fileName, tr("The folder is not empty; choose a new one."));
+        if (!QDir().mkpath(fileName))
+            return cannotWrite(fileName, tr("The folder cannot be created."));
+        QStringList written;
+        auto undo = [&] {
+            for (const QString& name : written)
+                QFile::remove(name);
+            if (created)
+                QDir().rmdir(fileName);
+        };
+        for (int i = 0; i < count; ++i) {
+            const QString name = dir.filePath(sequenceName(i, count));
+            const QString error = writePng(name, frameImage(painter, i));
+            if (!error.isEmpty()) {
+                undo();
+                return error;
+            }
+            written << name;
+            if (progress && !progress(i + 1, count)) {
+                undo();
+                return QString();
+            }
+        }
+        return QString();
+    }
+    if (format != Gif)
+        return tr("Animations are written as GIF or as a PNG sequence.");
+
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return cannotWrite(fileName, file.errorString());
+    GifWriter gif(&file, size, loop);
+    // GIF delays are centiseconds: round the running time, not each frame, so none is lost.
+    qint64 elapsed = 0;
+    qint64 shown = 0;
+    for (int i = 0; i < count; ++i) {
+        const QImage image = frameImage(painter, i);
+        elapsed += duration(i);
+        const qint64 until = (elapsed + 5000000) / 10000000;
+        if (!gif.addFrame(image, int(until - shown)))
+            return cannotWrite(fileName, gif.getErrorString());
+        shown = until;
+        if (progress && !progress(i + 1, count))
+            return QString();
+    }
+    if (!gif.finish())
+        return cannotWrite(fileName, gif.getErrorString());
+    if (!file.commit())
+        return cannotWrite(fileName, file.errorString());
+    return QString();
+}
