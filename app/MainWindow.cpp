@@ -526,12 +526,21 @@ void MainWindow::viewMoveDown()
 
 void MainWindow::openFile(const QString& fileName)
 {
-    if (fileName.isEmpty())
+    if (fileName.isEmpty() || m_loading)
         return;
-    if (globalIldaFrames.openFile(QDir::toNativeSeparators(fileName), m_infoWindow, this))
-        setFileName(QDir::fromNativeSeparators(fileName));
-    else
-        setFileName(QString());
+    m_loading = true;
+    m_player->stop(); // the load lets timer events through
+    bool loaded = false;
+    {
+        LoadProgress progress(this, fileName, m_loadClock);
+        loaded =
+            globalIldaFrames.openFile(QDir::toNativeSeparators(fileName), m_infoWindow, this,
+                                      [&progress](qint64 bytes) { return progress.update(bytes); });
+    }
+    m_loading = false;
+    // Absolute, so that the recent list still works when the program starts elsewhere.
+    setFileName(loaded ? QFileInfo(QDir::fromNativeSeparators(fileName)).absoluteFilePath()
+                       : QString());
     updateFrameActions();
     updateStatusSlider();
     updateStatusLabel();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/LoadProgress.h"
 #include "info/InfoWindow.h"
 
 #include <QMainWindow>
@@ -133,7 +134,11 @@ private:
     Player* m_player = nullptr;
     bool m_viewAll = true;
     InfoWindow m_infoWindow;
+    // A load lets events through: an open request that arrives meanwhile is ignored.
+    bool m_loading = false;
+    LoadProgress::Clock m_loadClock; // empty: the real clock
 
     friend class TestMainWindow;
+    friend class TestHardening;
     friend class TestPlayback;
 };

@@ -3,20 +3,15 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
-
-namespace {
-constexpr int ColumnCount = 5;
-}
 
 InfoWindow::InfoWindow()
 {
     setGeometry(50, 50, 600, 500);
     setMinimumSize(200, 100);
 
-    m_model = new QStandardItemModel(0, ColumnCount, this);
+    m_model = new InfoModel(this);
     m_tableView = new QTableView;
     m_tableView->setModel(m_model);
     m_tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -40,16 +35,19 @@ InfoWindow::~InfoWindow() = default;
 
 void InfoWindow::ClearInfo()
 {
-    m_model->clear();
-    m_frameOfRow.clear();
-    m_rowOfFrame.clear();
-    m_model->setColumnCount(ColumnCount);
-    m_model->setHorizontalHeaderLabels(
-        {tr("Format"), tr("Name"), tr("Company"), tr("Records"), tr("Projector")});
+    // Fresh lists give a large file's memory back; clear() would keep it.
+    m_frameOfRow = QVector<int>();
+    m_rowOfFrame = QVector<int>();
+    m_model->reset({tr("Format"), tr("Name"), tr("Company"), tr("Records"), tr("Projector")});
 }
 
 void InfoWindow::AppendInfo(const QString& format, const QString& name, const QString& company,
                             unsigned short records, const QString& projector, bool hasFrame)
+{
+    AppendInfo(InfoModel::Row{format, name, company, projector, records}, hasFrame);
+}
+
+void InfoWindow::AppendInfo(const InfoModel::Row& row, bool hasFrame)
 {
     if (hasFrame) {
         m_frameOfRow.append(m_rowOfFrame.size());
@@ -57,11 +55,7 @@ void InfoWindow::AppendInfo(const QString& format, const QString& name, const QS
     } else {
         m_frameOfRow.append(-1);
     }
-    QList<QStandardItem*> row;
-    row.reserve(ColumnCount);
-    for (const QString& text : {format, name, company, QString::number(records), projector})
-        row.append(new QStandardItem(text));
-    m_model->appendRow(row);
+    m_model->append(row);
 }
 
 int InfoWindow::rowOfFrame(int frame) const

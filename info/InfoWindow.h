@@ -1,10 +1,11 @@
 #pragma once
 
+#include "info/InfoModel.h"
+
 #include <QWidget>
 
 class QCloseEvent;
 class QModelIndex;
-class QStandardItemModel;
 class QTableView;
 
 // A separate window listing what the readers found: one row per frame or palette section.
@@ -20,6 +21,7 @@ public:
     // Rows of palette sections pass hasFrame = false: they list a section but show no frame.
     void AppendInfo(const QString& format, const QString& name, const QString& company,
                     unsigned short records, const QString& projector, bool hasFrame = true);
+    void AppendInfo(const InfoModel::Row& row, bool hasFrame = true);
     // Selects the row of the given frame without reporting it.
     void setSelection(int frame);
 
@@ -27,7 +29,7 @@ public:
     int frameOfRow(int row) const;
 
     // Read access for the main window and the command-line inspector.
-    QStandardItemModel* model() const { return m_model; }
+    InfoModel* model() const { return m_model; }
     QTableView* tableView() const { return m_tableView; }
 
 signals:
@@ -42,7 +44,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QStandardItemModel* m_model = nullptr;
+    InfoModel* m_model = nullptr;
     QTableView* m_tableView = nullptr;
     bool m_emitSelection = true;
     QVector<int> m_frameOfRow; // -1 for a row without a frame

@@ -20,6 +20,8 @@ IldaPoint* IldaFrame::appendPoints(int& count)
 {
     const int first = m_points.size();
     count = std::max(0, std::min(count, MaxPoints - first));
+    // reserve() allocates exactly; resize() alone would round up to twice a large frame.
+    m_points.reserve(first + count);
     m_points.resize(first + count);
     return m_points.data() + first;
 }

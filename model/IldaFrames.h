@@ -2,9 +2,12 @@
 
 #include "model/IldaFrame.h"
 
+#include <QHash>
 #include <QRgb>
 #include <QString>
 #include <QVector>
+
+#include <functional>
 
 class InfoWindow;
 class QFile;
@@ -16,6 +19,13 @@ class IldaFrames
 {
 public:
     static constexpr int PicBufferRecords = 65535;
+    // What one load may hold in frames, points and rows. About nine times the largest real show
+    // (the 98 MB benchmark file holds 118 MB) and, with allocator slack, still a few GiB at most.
+    static constexpr qint64 DefaultMemoryBudget = qint64(1) << 30;
+    // Called between sections, pictures and blocks with the bytes of the named file read so far;
+    // returning false cancels the load. A last call with LoadEnded says that reading is over.
+    using Progress = std::function<bool(qint64 bytesRead)>;
+    static constexpr qint64 LoadEnded = -1;
 
     IldaFrames();
     ~IldaFrames();
@@ -44,11 +54,17 @@ public:
     void gotoNext();
     void gotoLast();
 
-    // Loads a file and shows a failing reader's message in a critical box over parent.
-    bool openFile(const QString& fileName, InfoWindow& info, QWidget* parent);
-    // The same without the box: returns the reader's message, empty on success. On failure the
-    // store and the information window are left empty.
-    QString loadFile(const QString& fileName, InfoWindow& info);
+    // Loads a file and shows a failing reader's message in a critical box over parent; a
+    // cancelled load shows nothing.
+    bool openFile(const QString& fileName, InfoWindow& info, QWidget* parent,
+                  const Progress& progress = Progress());
+    // The same without the box: returns the reader's message, empty on success. On failure or
+    // cancel the store and the information window are left empty.
+    QString loadFile(const QString& fileName, InfoWindow& info,
+                     const Progress& progress = Progress());
+    bool wasCancelled() const { return m_cancelled; }
+    // The budget of the next load: LUMENAR_MEMORY_BUDGET (bytes) when set, else the default.
+    static qint64 memoryBudget();
 
     // Readers: each appends frames and information rows and returns an empty string or the
     // user's message.
@@ -66,8 +82,24 @@ public:
 
 private:
     void clear();
-    // The start every reader shares: a name is required and the file must open for reading.
+    // The start every reader shares: a name is required and the file must be a regular file (or
+    // a link to one) that opens for reading. Pipes and devices are never opened: they may block
+    // or never end.
     static QString openForReading(QFile& file);
+    QString readPicture(const QString& fileName, InfoWindow& info, bool& trueColor, int& count);
+
+    // Accounts for a frame of `points` new points and its row; false when that passes the budget.
+    // A repeated picture shares its points: chargeFrame(0).
+    bool chargeFrame(int points);
+    bool chargeRow();
+    bool charge(qint64 bytes);
+    static QString noMemoryText();
+    // False when the user cancelled; bytesRead < 0 keeps the last figure (a nested picture).
+    bool keepLoading(qint64 bytesRead);
+    static QString cancelledText();
+    // Writes a debug line at most a few times per load; the rest are counted for one summary.
+    void debugLimited(const char* line);
+    void endDebugLimits();
 
     QVector<IldaFrame> m_frames;
     int m_currentFrame = 0;
@@ -78,6 +110,15 @@ private:
     unsigned char m_paletteBlue[256][256];
     unsigned char m_picPoints[PicBufferRecords * 8];
     unsigned char m_picColors[PicBufferRecords * 4];
+
+    // State of the load in progress.
+    qint64 m_budget = DefaultMemoryBudget;
+    qint64 m_charged = 0;
+    Progress m_progress;
+    qint64 m_bytesRead = 0;
+    bool m_cancelled = false;
+    bool m_insideAnimation = false;
+    QHash<const char*, qint64> m_debugCounts;
 };
 
 extern IldaFrames globalIldaFrames;

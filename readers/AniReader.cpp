@@ -5,19 +5,35 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QStandardItemModel>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
 constexpr int HeaderBytes = 6;
 
-// A picture that this animation has already loaded once.
+// A picture that this animation has already loaded once: its frame and its row.
 struct LoadedPicture
 {
     int frame;
-    QString format;
-    ushort records;
+    InfoModel::Row row;
 };
+
+// The file behind a path, so that hard links and differently spelt names of one picture match;
+// empty when the file is missing.
+QString fileIdentity(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return QString();
+    return QStringLiteral("%1:%2").arg(quint64(status.st_dev)).arg(quint64(status.st_ino));
+#else
+    return QFileInfo(path).canonicalFilePath();
+#endif
+}
 
 } // namespace
 
@@ -42,36 +58,58 @@ QString IldaFrames::openVectrionANI(const QString& fileName, InfoWindow& info)
 
     const QString directory = QFileInfo(fileName).canonicalPath();
     // An entry costs two bytes but may load tens of thousands of points: a picture named again
-    // shares the frame loaded the first time instead of reading the file anew, so a small
-    // hostile animation cannot fill the memory.
-    QHash<QString, LoadedPicture> loaded;
+    // shares the frame and the row texts of its first load instead of reading the file anew.
+    // Entries are looked up by their names first, which spares a file-system call per entry.
+    QHash<QString, LoadedPicture> byName;
+    QHash<QString, LoadedPicture> byIdentity;
     for (int e = 0; e < entries; ++e) {
+        if (!keepLoading(file.pos()))
+            return cancelledText();
         QString catalogue;
         QString picture;
         if (!readString(file, catalogue) || !readString(file, picture))
             return unknownFormat;
-        const QString path = directory + QLatin1Char('/') + catalogue + QLatin1String(".catl/") +
-                             picture + QLatin1String(".pic");
+        // Names cannot hold a zero character: it ends the text.
+        const QString name = catalogue + QChar(0) + picture;
 
-        const QString key = QFileInfo(path).canonicalFilePath();
-        const auto known = loaded.constFind(key);
-        if (!key.isEmpty() && known != loaded.constEnd()) {
-            m_frames.append(m_frames.at(known->frame));
-            info.AppendInfo(known->format, ControllerIo::pictureRowName(path), QString(),
-                            known->records, QString());
-            continue;
+        auto known = byName.constFind(name);
+        if (known == byName.constEnd()) {
+            const QString path = directory + QLatin1Char('/') + catalogue +
+                                 QLatin1String(".catl/") + picture + QLatin1String(".pic");
+            const QString identity = fileIdentity(path);
+            LoadedPicture loaded{0, {}};
+            const auto same = byIdentity.constFind(identity);
+            const bool fresh = identity.isEmpty() || same == byIdentity.constEnd();
+            if (!fresh) {
+                loaded = *same;
+                loaded.row.name = ControllerIo::pictureRowName(path);
+            } else {
+                bool trueColor = false;
+                int count = 0;
+                m_insideAnimation = true;
+                const QString message = readPicture(path, info, trueColor, count);
+                m_insideAnimation = false;
+                if (!message.isEmpty())
+                    return message;
+                if (identity.isEmpty())
+                    continue; // the file went away after it was read: nothing to share
+                loaded = {int(m_frames.size()) - 1,
+                          {ControllerIo::pictureFormatText(trueColor),
+                           ControllerIo::pictureRowName(path), QString(), QString(),
+                           ushort(count)}};
+                byIdentity.insert(identity, loaded);
+            }
+            // The lookup tables grow with every new name: they count against the budget too.
+            if (!charge(2 * (name.size() + identity.size()) + 2 * qint64(sizeof(LoadedPicture))))
+                return noMemoryText();
+            known = byName.insert(name, loaded);
+            if (fresh)
+                continue; // the picture reader has added the frame and the row
         }
-
-        const QString message = openVectrionPIC(path, info);
-        if (!message.isEmpty())
-            return message;
-        if (!key.isEmpty()) {
-            // Keep the row that the picture reader has just appended, to repeat it.
-            const QStandardItemModel* rows = info.model();
-            const int row = rows->rowCount() - 1;
-            loaded.insert(key, {int(m_frames.size()) - 1, rows->item(row, 0)->text(),
-                                rows->item(row, 3)->text().toUShort()});
-        }
+        if (!chargeFrame(0))
+            return noMemoryText();
+        m_frames.append(m_frames.at(known->frame));
+        info.AppendInfo(known->row);
     }
 
     int trailer = 0;

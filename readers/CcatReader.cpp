@@ -41,6 +41,8 @@ QString IldaFrames::openVectrionCCAT(const QString& fileName, InfoWindow& info)
             return unknownFormat;
         const int pictures = qFromBigEndian<quint16>(section + 16);
         for (int p = 0; p < pictures; ++p) {
+            if (!keepLoading(file.pos()))
+                return cancelledText();
             uchar picture[PictureHeaderSize];
             if (!ControllerIo::read(file, picture, PictureHeaderSize))
                 return unknownFormat;
@@ -48,6 +50,8 @@ QString IldaFrames::openVectrionCCAT(const QString& fileName, InfoWindow& info)
             const bool trueColor =
                 version >= FirstTrueColorVersion && (picture[19] & TrueColorFlag) != 0;
             const int count = qFromBigEndian<quint16>(picture + 38);
+            if (!chargeFrame(count))
+                return noMemoryText();
             if (!ControllerIo::read(file, m_picPoints, qint64(count) * 8))
                 return unknownFormat;
             if (trueColor && !ControllerIo::read(file, m_picColors, qint64(count) * 4))

@@ -1,28 +1,110 @@
+#include "info/InfoModel.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
+
+namespace {
+
+// A debug line that a reader writes per record or chunk is shown this often per load.
+constexpr qint64 DebugLineLimit = 5;
+// Allocation header of a point list, and the frame-to-row bookkeeping of the information window.
+constexpr qint64 ListOverhead = 24;
+constexpr qint64 RowOverhead = sizeof(InfoModel::Row) + 2 * sizeof(int);
+
+} // namespace
 
 void IldaFrames::clear()
 {
     m_currentFrame = 0;
-    m_frames.clear();
+    // clear() would keep the capacity of a large file's list.
+    m_frames = QVector<IldaFrame>();
 }
 
 QString IldaFrames::openForReading(QFile& file)
 {
     if (file.fileName().isEmpty())
         return QObject::tr("No file specified!");
-    if (!file.open(QIODevice::ReadOnly))
+    // isFile() follows symbolic links and is false for pipes, devices, sockets and folders.
+    if (!QFileInfo(file.fileName()).isFile() || !file.open(QIODevice::ReadOnly))
         return QObject::tr("Cannot open '%1'!").arg(file.fileName());
     return QString();
 }
 
-QString IldaFrames::loadFile(const QString& fileName, InfoWindow& info)
+qint64 IldaFrames::memoryBudget()
+{
+    bool ok = false;
+    const qint64 budget = qEnvironmentVariable("LUMENAR_MEMORY_BUDGET").toLongLong(&ok);
+    return ok && budget > 0 ? budget : DefaultMemoryBudget;
+}
+
+bool IldaFrames::charge(qint64 bytes)
+{
+    if (bytes > m_budget - m_charged)
+        return false;
+    m_charged += bytes;
+    return true;
+}
+
+bool IldaFrames::chargeFrame(int points)
+{
+    const qint64 kept = qBound(0, points, int(IldaFrame::MaxPoints));
+    return charge(qint64(sizeof(IldaFrame)) + RowOverhead +
+                  (kept > 0 ? ListOverhead + kept * qint64(sizeof(IldaPoint)) : 0));
+}
+
+bool IldaFrames::chargeRow()
+{
+    return charge(RowOverhead);
+}
+
+QString IldaFrames::noMemoryText()
+{
+    return QObject::tr("Not enough memory to show this file!");
+}
+
+bool IldaFrames::keepLoading(qint64 bytesRead)
+{
+    if (bytesRead >= 0)
+        m_bytesRead = bytesRead;
+    if (m_progress && !m_progress(m_bytesRead))
+        m_cancelled = true;
+    return !m_cancelled;
+}
+
+QString IldaFrames::cancelledText()
+{
+    return QObject::tr("Loading cancelled.");
+}
+
+void IldaFrames::debugLimited(const char* line)
+{
+    if (++m_debugCounts[line] <= DebugLineLimit)
+        qDebug("%s", line);
+}
+
+void IldaFrames::endDebugLimits()
+{
+    for (auto it = m_debugCounts.cbegin(); it != m_debugCounts.cend(); ++it) {
+        if (it.value() > DebugLineLimit)
+            qDebug("%s (%lld more times, not shown)", it.key(), it.value() - DebugLineLimit);
+    }
+    m_debugCounts.clear();
+}
+
+QString IldaFrames::loadFile(const QString& fileName, InfoWindow& info, const Progress& progress)
 {
     clear();
     info.ClearInfo();
+    m_budget = memoryBudget();
+    m_charged = 0;
+    m_progress = progress;
+    m_bytesRead = 0;
+    m_cancelled = false;
+    m_insideAnimation = false;
+    m_debugCounts.clear();
 
     // Only the name decides; the content is never sniffed.
     QString message;
@@ -34,6 +116,10 @@ QString IldaFrames::loadFile(const QString& fileName, InfoWindow& info)
         message = openVectrionANI(fileName, info);
     else
         message = openIldaFile(fileName, info);
+    endDebugLimits();
+    if (m_progress)
+        m_progress(LoadEnded);
+    m_progress = Progress();
 
     if (!message.isEmpty()) {
         clear();
@@ -42,12 +128,14 @@ QString IldaFrames::loadFile(const QString& fileName, InfoWindow& info)
     return message;
 }
 
-bool IldaFrames::openFile(const QString& fileName, InfoWindow& info, QWidget* parent)
+bool IldaFrames::openFile(const QString& fileName, InfoWindow& info, QWidget* parent,
+                          const Progress& progress)
 {
-    const QString message = loadFile(fileName, info);
+    const QString message = loadFile(fileName, info, progress);
     if (message.isEmpty())
         return true;
-    QMessageBox::critical(parent, QStringLiteral("Lumenar"), message, QMessageBox::Ok,
-                          QMessageBox::NoButton);
+    if (!m_cancelled)
+        QMessageBox::critical(parent, QStringLiteral("Lumenar"), message, QMessageBox::Ok,
+                              QMessageBox::NoButton);
     return false;
 }

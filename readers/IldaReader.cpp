@@ -5,15 +5,19 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
 constexpr quint32 Signature = 0x494C4441; // "ILDA"
 constexpr int HeaderRest = 28;            // header bytes after the signature
 
+enum class Scan { Found, NotFound, Cancelled };
+
 // Scans for the next "ILDA" and leaves the file just after it. Searches peeked blocks instead of
-// reading byte by byte; the window of the last four bytes starts empty on every scan.
-bool scanForSignature(QFile& file)
+// reading byte by byte; the window of the last four bytes starts empty on every scan. A long
+// stretch without a signature asks keepGoing after every block.
+Scan scanForSignature(QFile& file, const std::function<bool(qint64)>& keepGoing)
 {
     quint32 window = 0;
     char block[65536];
@@ -21,16 +25,18 @@ bool scanForSignature(QFile& file)
     for (;;) {
         const qint64 got = file.peek(block, want);
         if (got <= 0)
-            return false;
+            return Scan::NotFound;
         for (qint64 i = 0; i < got; ++i) {
             window = (window << 8) | static_cast<unsigned char>(block[i]);
             if (window == Signature) {
                 file.skip(i + 1);
-                return true;
+                return Scan::Found;
             }
         }
         if (file.skip(got) != got)
-            return false;
+            return Scan::NotFound;
+        if (want == sizeof block && !keepGoing(file.pos()))
+            return Scan::Cancelled;
         want = std::min<qint64>(want * 4, sizeof block);
     }
 }
@@ -91,7 +97,7 @@ inline qint16 coordinate(const uchar* p)
 
 bool IldaFrames::seekIlda(QFile& file) const
 {
-    return scanForSignature(file);
+    return scanForSignature(file, [](qint64) { return true; }) == Scan::Found;
 }
 
 QString IldaFrames::openIldaFile(const QString& fileName, InfoWindow& info)
@@ -104,8 +110,14 @@ QString IldaFrames::openIldaFile(const QString& fileName, InfoWindow& info)
 
     QByteArray records; // one section's records, read with a single call
     bool headerSeen = false;
+    const auto keepGoing = [this](qint64 bytesRead) { return keepLoading(bytesRead); };
     for (;;) {
-        if (!scanForSignature(file)) {
+        if (!keepLoading(file.pos()))
+            return cancelledText();
+        const Scan scan = scanForSignature(file, keepGoing);
+        if (scan == Scan::Cancelled)
+            return cancelledText();
+        if (scan == Scan::NotFound) {
             if (!headerSeen)
                 return QObject::tr("No ILDA header found!");
             if (file.atEnd()) {
@@ -136,6 +148,8 @@ QString IldaFrames::openIldaFile(const QString& fileName, InfoWindow& info)
             return QString();
         }
 
+        if (format == 2 ? !chargeRow() : !chargeFrame(count))
+            return noMemoryText();
         const int size = recordSize(format);
         records.resize(count * size);
         // A short read fails at the same record that a record-by-record read would.

@@ -17,6 +17,8 @@ constexpr int ChunkHeaderSize = 8;
 constexpr quint32 TrueColorChunk = 2;
 constexpr int PointRecordSize = 8;
 constexpr int ColorRecordSize = 4;
+// Chunks between two chances to cancel: a walk of empty chunks can take billions of steps.
+constexpr quint32 ChunksPerProgress = 4096;
 
 struct Beam
 {
@@ -119,6 +121,14 @@ void IldaFrames::appendVectrionPIC(int count, bool trueColor)
 
 QString IldaFrames::openVectrionPIC(const QString& fileName, InfoWindow& info)
 {
+    bool trueColor = false;
+    int count = 0;
+    return readPicture(fileName, info, trueColor, count);
+}
+
+QString IldaFrames::readPicture(const QString& fileName, InfoWindow& info, bool& trueColor,
+                                int& count)
+{
     QFile file(fileName);
     const QString unopened = openForReading(file);
     if (!unopened.isEmpty())
@@ -128,12 +138,15 @@ QString IldaFrames::openVectrionPIC(const QString& fileName, InfoWindow& info)
     uchar header[HeaderSize];
     if (!ControllerIo::readHeader(file, header, HeaderSize))
         return unknownFormat;
-    const int count = qFromBigEndian<quint16>(header + 6);
+    count = qFromBigEndian<quint16>(header + 6);
     quint32 extensionLeft = qFromBigEndian<quint32>(header + 10);
 
-    bool trueColor = false;
+    trueColor = false;
     const quint32 colorBytes = quint32(count) * ColorRecordSize;
+    quint32 chunks = 0;
     while (extensionLeft != 0) {
+        if (++chunks % ChunksPerProgress == 0 && !keepLoading(m_insideAnimation ? -1 : file.pos()))
+            return cancelledText();
         if (extensionLeft < ChunkHeaderSize) {
             if (!ControllerIo::skip(file, extensionLeft))
                 return unknownFormat;
@@ -157,13 +170,15 @@ QString IldaFrames::openVectrionPIC(const QString& fileName, InfoWindow& info)
         } else {
             // A colour chunk too short for every point is ignored without a word.
             if (type != TrueColorChunk)
-                qDebug("Unknown Extension Chunk!");
+                debugLimited("Unknown Extension Chunk!");
             if (!ControllerIo::skip(file, length))
                 return unknownFormat;
         }
         extensionLeft -= length;
     }
 
+    if (!chargeFrame(count))
+        return noMemoryText();
     if (!ControllerIo::read(file, m_picPoints, qint64(count) * PointRecordSize))
         return unknownFormat;
     file.close();

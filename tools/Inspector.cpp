@@ -9,11 +9,11 @@
 #include "tools/Render.h"
 #include "views/IldaView.h"
 
+#include <QAbstractItemModel>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
-#include <QStandardItemModel>
 #include <QTextStream>
 
 #include <algorithm>
@@ -62,7 +62,7 @@ struct Options
     QStringList files;
 };
 
-QString cell(const QStandardItemModel* model, int row, int column)
+QString cell(const QAbstractItemModel* model, int row, int column)
 {
     return model->data(model->index(row, column)).toString();
 }
@@ -74,7 +74,7 @@ void printTable(const QString& file, const QString& error, const InfoWindow& inf
         out << "  error: " << error << "\n";
         return;
     }
-    const QStandardItemModel* model = info.model();
+    const QAbstractItemModel* model = info.model();
     const int rows = model->rowCount();
     QStringList headers{QStringLiteral("#")};
     for (int c = 0; c < model->columnCount(); ++c)
@@ -118,7 +118,7 @@ void printJson(const QString& file, const QString& error, const InfoWindow& info
 {
     out << "{\"file\":" << jsonString(file) << ",\"ok\":" << (error.isEmpty() ? "true" : "false")
         << ",\"error\":" << jsonString(error) << ",\"rows\":[";
-    const QStandardItemModel* model = info.model();
+    const QAbstractItemModel* model = info.model();
     for (int r = 0; r < model->rowCount(); ++r) {
         out << (r ? ",{" : "{") << "\"format\":" << jsonString(cell(model, r, 0))
             << ",\"name\":" << jsonString(cell(model, r, 1))
@@ -275,7 +275,8 @@ int runConvert(const QStringList& args, QTextStream& out, QTextStream& err)
     for (int f = 0; ok && f < frames; ++f) {
         const IldaFrame frame = globalIldaFrames.getFrame(f);
         // A controller picture's name is in its information row; an ILDA frame carries its own.
-        const QString name = kind.isEmpty() ? frame.getName() : info.model()->item(f, 1)->text();
+        const QString name =
+            kind.isEmpty() ? frame.getName() : info.model()->index(f, 1).data().toString();
         ok = writer.writeFrame(frame, name, frame.getCompany());
     }
     ok = ok && writer.finish() && save.commit();
