@@ -6,7 +6,6 @@
 #include "model/IldaFrames.h"
 
 #include <QFile>
-#include <QObject>
 
 namespace Conformance {
 
@@ -22,10 +21,11 @@ void check(const QString& fileName, const FindingSink& sink, QStringList* pictur
 {
     const QString kind = controllerKind(fileName);
     if (kind.isEmpty()) {
+        // The viewer's own opening: a pipe or a device would block or never end.
         QFile file(fileName);
-        if (!file.open(QIODevice::ReadOnly))
-            sink({QStringLiteral("cannot-open"), Finding::Error, 0, 0,
-                  QObject::tr("Cannot open '%1'!").arg(fileName)});
+        const QString failure = IldaFrames::openForReading(file);
+        if (!failure.isEmpty())
+            sink({QStringLiteral("cannot-open"), Finding::Error, 0, 0, failure});
         else
             IldaCheck::run(file, sink);
         return;

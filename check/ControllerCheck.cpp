@@ -57,7 +57,7 @@ Picture walkPic(const QString& fileName)
     Picture picture;
     QFile file(fileName);
     uchar header[PicHeaderSize];
-    if (!file.open(QIODevice::ReadOnly) || !read(file, header, PicHeaderSize) ||
+    if (!IldaFrames::openForReading(file).isEmpty() || !read(file, header, PicHeaderSize) ||
         !knownVersion(header))
         return picture;
     const int count = qFromBigEndian<quint16>(header + 6);
@@ -92,7 +92,7 @@ ControllerCheck::Walk walkCcat(const QString& fileName, const FindingSink& sink)
     walk.stoppedAt = 0;
     QFile file(fileName);
     uchar header[CcatHeaderSize];
-    if (!file.open(QIODevice::ReadOnly) || !read(file, header, CcatHeaderSize) ||
+    if (!IldaFrames::openForReading(file).isEmpty() || !read(file, header, CcatHeaderSize) ||
         !knownVersion(header))
         return walk;
     const int version = qFromBigEndian<quint16>(header);
@@ -135,7 +135,7 @@ ControllerCheck::Walk walkAni(const QString& fileName, const FindingSink& sink)
     ControllerCheck::Walk walk;
     walk.stoppedAt = 0;
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!IldaFrames::openForReading(file).isEmpty())
         return walk;
     int value = 0;
     QString text;

@@ -73,6 +73,10 @@ public:
     QString openVectrionCCAT(const QString& fileName, InfoWindow& info);
     QString openVectrionANI(const QString& fileName, InfoWindow& info);
 
+    // The start every reader (and the conformance check) shares: a name is required and the file
+    // must be a regular file (or a link to one) that opens for reading. Pipes and devices are never
+    // opened: they may block or never end. Returns the user's message, empty on success.
+    static QString openForReading(QFile& file);
     bool seekIlda(QFile& file) const;
 
     void appendVectrionPIC(int count, bool trueColor);
@@ -82,10 +86,6 @@ public:
 
 private:
     void clear();
-    // The start every reader shares: a name is required and the file must be a regular file (or
-    // a link to one) that opens for reading. Pipes and devices are never opened: they may block
-    // or never end.
-    static QString openForReading(QFile& file);
     QString readPicture(const QString& fileName, InfoWindow& info, bool& trueColor, int& count);
 
     // Accounts for a frame of `points` new points and its row; false when that passes the budget.

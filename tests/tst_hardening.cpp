@@ -5,6 +5,7 @@
 #include "PyxBuilder.h"
 
 #include "app/MainWindow.h"
+#include "check/Conformance.h"
 #include "model/IldaFrames.h"
 
 #include <QProgressDialog>
@@ -75,6 +76,9 @@ private slots:
         qunsetenv("LUMENAR_MEMORY_BUDGET");
         QCOMPARE(closer.seen(), QStringList(QStringLiteral("Lumenar: ") + message));
         QCOMPARE(globalIldaFrames.getNumberOfFrames() + w.m_infoWindow.model()->rowCount(), 0);
+        QString checked; // the conformance check opens files the same way
+        Conformance::check(file, [&](const Finding& f) { checked = f.text; });
+        QVERIFY(!budget.isEmpty() || checked == message);
     }
 
     // What a million entries naming one picture add to the peak of a child process.
