@@ -1,8 +1,7 @@
-// The frame, the frame store's cursor and display flags, and the built-in palettes.
-#include "IldaBuilder.h"
+// The frame's capacity, the store's cursor and the two built-in colour tables.
+#include "TestSupport.h"
 
-#include "info/InfoWindow.h"
-#include "model/IldaFrames.h"
+#include "model/Palettes.h"
 
 #include <QtTest>
 
@@ -12,21 +11,7 @@ class TestModel : public QObject
 {
     Q_OBJECT
 
-private:
     QTemporaryDir m_dir;
-
-    // The store is filled only by readers: n one-point frames, the point's x the frame number.
-    void loadFrames(int n)
-    {
-        IldaBuilder b;
-        for (int f = 0; f < n; ++f)
-            b.header(1, "", "", 1, f, n).point1(f, 0, 0, 0);
-        InfoWindow info;
-        QCOMPARE(
-            globalIldaFrames.loadFile(writeTestFile(m_dir, "frames.ild", b.end().bytes()), info),
-            QString());
-        QCOMPARE(globalIldaFrames.getNumberOfFrames(), n);
-    }
 
 private slots:
     void pointLimit()
@@ -39,10 +24,9 @@ private slots:
             frame.appendPoint(p);
         }
         int count = 5000;
-        IldaPoint* block = frame.appendPoints(count);
+        frame.appendPoints(count)[2767] = p;
         QCOMPARE(count, 2768); // as many as fit
-        block[count - 1] = p;
-        frame.appendPoint(p); // full: lost without notice
+        frame.appendPoint(p);  // full: lost without notice
         for (int more : {1, -3}) {
             count = more;
             frame.appendPoints(count);
@@ -51,103 +35,116 @@ private slots:
         QCOMPARE(frame.getNumberOfPoints(), 32768);
         QCOMPARE(int(frame.getPoint(29999).x), 29999);
         QCOMPARE(int(frame.getPoint(32767).red), 200);
-
         // Outside the frame: a blanked black point at the origin.
-        for (int index : {-1, 32768, 1000000}) {
+        for (int index : {-1, 32768}) {
             const IldaPoint out = frame.getPoint(index);
-            QVERIFY(out.blanked);
-            QCOMPARE(QVector<int>({out.x, out.y, out.z, out.red, out.green, out.blue}),
-                     QVector<int>(6, 0));
+            QCOMPARE((Pt{out.x, out.y, out.z, out.blanked, out.red, out.green, out.blue}),
+                     (Pt{0, 0, 0, 1, 0, 0, 0}));
         }
     }
 
-    void emptyStore()
-    {
-        loadFrames(0);
-        QVERIFY(globalIldaFrames.isFirst());
-        QVERIFY(globalIldaFrames.isLast());
-        const IldaFrame none = globalIldaFrames.getCurrentFrame();
-        QCOMPARE(none.getNumberOfPoints(), 0);
-        QCOMPARE(none.getName() + none.getCompany(), QString());
-        QCOMPARE(none.getFrameNumber(), 0);
-        QCOMPARE(none.getTotalFrames(), 1);
-
-        globalIldaFrames.gotoNext();
-        globalIldaFrames.gotoPrevious();
-        globalIldaFrames.gotoFrame(0);
-        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), 0);
-        globalIldaFrames.gotoLast();
-        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), -1);
-        QCOMPARE(globalIldaFrames.getCurrentFrame().getNumberOfPoints(), 0);
-        QVERIFY(globalIldaFrames.isFirst());
-        globalIldaFrames.gotoFirst();
-        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), 0);
-    }
-
+    // Frames of one point each, x the frame number; "n" next, "p" previous, "f" first, "l" last,
+    // a number goes to that frame.
     void navigation_data()
     {
         QTest::addColumn<int>("frames");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QStringList>("steps");
         QTest::addColumn<int>("expected");
-        QTest::newRow("next in the middle") << 5 << 2 << "next" << 3;
-        QTest::newRow("next at the end stays") << 5 << 4 << "next" << 4;
-        QTest::newRow("previous at the start stays") << 5 << 0 << "previous" << 0;
-        QTest::newRow("previous") << 5 << 3 << "previous" << 2;
-        QTest::newRow("last") << 5 << 1 << "last" << 4;
-        QTest::newRow("first") << 5 << 3 << "first" << 0;
-        QTest::newRow("goto inside") << 5 << 0 << "4" << 4;
-        QTest::newRow("goto count ignored") << 5 << 2 << "5" << 2;
-        QTest::newRow("goto -1 ignored") << 5 << 2 << "-1" << 2;
-        QTest::newRow("one frame next") << 1 << 0 << "next" << 0;
+        QTest::newRow("next, next") << 5 << QStringList{"2", "n", "n"} << 4;
+        QTest::newRow("next at the end stays") << 5 << QStringList{"4", "n"} << 4;
+        QTest::newRow("previous at the start stays") << 5 << QStringList{"p", "p"} << 0;
+        QTest::newRow("previous") << 5 << QStringList{"3", "p"} << 2;
+        QTest::newRow("last, first, last") << 5 << QStringList{"l", "f", "l"} << 4;
+        QTest::newRow("goto outside ignored") << 5 << QStringList{"2", "5", "-1"} << 2;
+        QTest::newRow("one frame") << 1 << QStringList{"n", "l", "p"} << 0;
+        QTest::newRow("empty: last is -1") << 0 << QStringList{"n", "0", "l"} << -1;
+        QTest::newRow("empty: first is 0") << 0 << QStringList{"l", "p", "f"} << 0;
     }
-
     void navigation()
     {
         QFETCH(int, frames);
-        QFETCH(int, start);
-        QFETCH(QString, operation);
+        QFETCH(QStringList, steps);
         QFETCH(int, expected);
-        loadFrames(frames);
-        globalIldaFrames.gotoFrame(start);
-        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), start);
-        if (operation == "next")
-            globalIldaFrames.gotoNext();
-        else if (operation == "previous")
-            globalIldaFrames.gotoPrevious();
-        else if (operation == "last")
-            globalIldaFrames.gotoLast();
-        else if (operation == "first")
-            globalIldaFrames.gotoFirst();
-        else
-            globalIldaFrames.gotoFrame(operation.toInt());
+        IldaBuilder b;
+        for (int f = 0; f < frames; ++f)
+            b.header(1, "", "", 1, f, frames).point1(f, 0, 0, 0);
+        Probe probe;
+        QCOMPARE(probe.load(writeTestFile(m_dir, "frames.ild", b.end().bytes())), QString());
+        for (const QString& step : steps) {
+            if (step == "n")
+                globalIldaFrames.gotoNext();
+            else if (step == "p")
+                globalIldaFrames.gotoPrevious();
+            else if (step == "f")
+                globalIldaFrames.gotoFirst();
+            else if (step == "l")
+                globalIldaFrames.gotoLast();
+            else
+                globalIldaFrames.gotoFrame(step.toInt());
+        }
         QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), expected);
-        QCOMPARE(int(globalIldaFrames.getCurrentFrame().getPoint(0).x), expected);
-        QCOMPARE(globalIldaFrames.isFirst(), expected == 0);
-        QCOMPARE(globalIldaFrames.isLast(), expected == frames - 1);
+        const IldaFrame current = globalIldaFrames.getCurrentFrame();
+        QCOMPARE(current.getNumberOfPoints(), frames ? 1 : 0);
+        QCOMPARE(int(current.getPoint(0).x), qMax(expected, 0));
+        QCOMPARE(globalIldaFrames.isFirst(), expected <= 0);
+        QCOMPARE(globalIldaFrames.isLast(), expected >= frames - 1);
     }
 
-    void displayFlagsStartOn()
+    // The ILDA table runs round the colour circle: red, yellow, green, cyan, blue, magenta,
+    // white and back to red, each channel changing evenly between those corners.
+    void ildaPalette()
     {
+        const QVector<QPair<int, QRgb>> corners{{0, qRgb(255, 0, 0)},      {16, qRgb(255, 255, 0)},
+                                                {24, qRgb(0, 255, 0)},     {31, qRgb(0, 255, 255)},
+                                                {40, qRgb(0, 0, 255)},     {48, qRgb(255, 0, 255)},
+                                                {56, qRgb(255, 255, 255)}, {64, qRgb(255, 0, 0)}};
+        for (int c = 0; c + 1 < corners.size(); ++c) {
+            const auto [from, a] = corners[c];
+            const auto [to, b] = corners[c + 1];
+            for (int i = from; i < to; ++i) {
+                const double t = double(i - from) / (to - from);
+                const double expected[] = {qRed(a) + t * (qRed(b) - qRed(a)),
+                                           qGreen(a) + t * (qGreen(b) - qGreen(a)),
+                                           qBlue(a) + t * (qBlue(b) - qBlue(a))};
+                for (int channel = 0; channel < 3; ++channel)
+                    QVERIFY2(qAbs(ildaDefaultPalette[i * 3 + channel] - expected[channel]) <= 1.0,
+                             qPrintable(QStringLiteral("entry %1").arg(i)));
+            }
+        }
+        // Every projector starts from that table; indices 64-255 are white.
         const auto store = std::make_unique<IldaFrames>(); // large: kept off the stack
-        QVERIFY(store->getShowBlankedLines());
-        QVERIFY(store->getShowDots());
-    }
-
-    void defaultPalettes()
-    {
-        const auto store = std::make_unique<IldaFrames>();
-        const QVector<QPair<int, QRgb>> named{{0, qRgb(255, 0, 0)},      {16, qRgb(255, 255, 0)},
-                                              {24, qRgb(0, 255, 0)},     {31, qRgb(0, 255, 255)},
-                                              {40, qRgb(0, 0, 255)},     {48, qRgb(255, 0, 255)},
-                                              {56, qRgb(255, 255, 255)}, {63, qRgb(255, 32, 32)}};
-        for (const auto& [index, colour] : named)
-            QCOMPARE(store->getPaletteEntry(0, index), colour);
-        // Every projector starts from the same table; indices 64-255 are white.
-        for (int projector = 0; projector < 256; ++projector)
+        for (int projector : {0, 200, 255})
             for (int index = 0; index < 256; ++index)
                 QCOMPARE(store->getPaletteEntry(projector, index),
-                         index < 64 ? store->getPaletteEntry(0, index) : qRgb(255, 255, 255));
+                         index < 64 ? qRgb(ildaDefaultPalette[index * 3],
+                                           ildaDefaultPalette[index * 3 + 1],
+                                           ildaDefaultPalette[index * 3 + 2])
+                                    : qRgb(255, 255, 255));
+    }
+
+    // The controller's table: white, the three primaries lightened halfway, twelve hues 30
+    // degrees apart at full strength, and white for the rest.
+    void controllerPalette()
+    {
+        for (int i = 0; i < 64; ++i) {
+            const QColor c(vectrionDefaultPalette[i * 3], vectrionDefaultPalette[i * 3 + 1],
+                           vectrionDefaultPalette[i * 3 + 2]);
+            const QString at = QStringLiteral("entry %1").arg(i);
+            if (i == 0 || i > 15) {
+                QVERIFY2(c == Qt::white, qPrintable(at));
+            } else if (i < 4) {
+                QVERIFY2(c.hsvHue() == (i - 1) * 120 && c.value() == 255 &&
+                             qAbs(c.hsvSaturation() - 127) <= 1,
+                         qPrintable(at));
+            } else {
+                QVERIFY2(qAbs(c.hsvHue() - (i - 4) * 30) <= 1 && c.value() == 255 &&
+                             c.hsvSaturation() == 255 &&
+                             qMin(c.red(), qMin(c.green(), c.blue())) == 0,
+                         qPrintable(at));
+                for (int channel : {c.red(), c.green(), c.blue()})
+                    QVERIFY2(channel == 0 || channel == 128 || channel == 255, qPrintable(at));
+            }
+        }
     }
 };
 

@@ -1,0 +1,175 @@
+#pragma once
+
+// What the tests share: settings isolation, closed modal boxes, caught debug lines, a probe that
+// loads a file and reads back frames and rows, and views painted into images.
+
+#include "IldaBuilder.h"
+
+#include "info/InfoWindow.h"
+#include "model/IldaFrames.h"
+#include "views/IldaView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QMessageBox>
+#include <QStandardItemModel>
+#include <QStandardPaths>
+#include <QTimer>
+
+// Settings and standard paths go to a scratch place, never the user's own. Call before the first
+// QSettings.
+inline void isolateSettings()
+{
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+// Closes every modal box that opens while it lives and remembers what it said.
+class ModalCloser : public QObject
+{
+public:
+    struct Box
+    {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+        QSize pixmapSize;
+    };
+    QList<Box> boxes;
+
+    ModalCloser()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                const auto* box = qobject_cast<QMessageBox*>(modal);
+                boxes.append({modal->windowTitle(), box ? box->text() : QString(),
+                              box ? box->icon() : QMessageBox::NoIcon,
+                              box ? box->iconPixmap().size() : QSize()});
+                modal->close();
+            }
+        });
+        m_timer.start(5);
+    }
+    // "title: text" of every box so far.
+    QStringList seen() const
+    {
+        QStringList all;
+        for (const Box& box : boxes)
+            all << box.title + QStringLiteral(": ") + box.text;
+        return all;
+    }
+
+private:
+    QTimer m_timer;
+};
+
+// Collects debug output while it lives.
+class DebugCatcher
+{
+public:
+    DebugCatcher() : m_previous(qInstallMessageHandler(&handle)) { lines().clear(); }
+    ~DebugCatcher() { qInstallMessageHandler(m_previous); }
+    static QStringList& lines()
+    {
+        static QStringList caught;
+        return caught;
+    }
+
+private:
+    static void handle(QtMsgType, const QMessageLogContext&, const QString& text)
+    {
+        lines() << text;
+    }
+    QtMessageHandler m_previous;
+};
+
+// A point as x, y, z, blanked, red, green, blue.
+using Pt = QVector<int>;
+using Pts = QVector<Pt>;
+
+// Loads files into the store with its own information window and reads back what they left.
+class Probe
+{
+public:
+    InfoWindow info;
+
+    QString load(const QString& file) { return globalIldaFrames.loadFile(file, info); }
+    int frames() const { return globalIldaFrames.getNumberOfFrames(); }
+    int rows() const { return info.model()->rowCount(); }
+    QStringList row(int r) const
+    {
+        QStringList cells;
+        for (int c = 0; c < info.model()->columnCount(); ++c)
+            cells << info.model()->index(r, c).data().toString();
+        return cells;
+    }
+    static Pt point(int frame, int index)
+    {
+        const IldaPoint p = globalIldaFrames.getFrame(frame).getPoint(index);
+        return {p.x, p.y, p.z, p.blanked, p.red, p.green, p.blue};
+    }
+    static Pts points(int frame)
+    {
+        Pts all;
+        for (int i = 0; i < globalIldaFrames.getFrame(frame).getNumberOfPoints(); ++i)
+            all << point(frame, i);
+        return all;
+    }
+};
+
+// Frames written as ILDA files and loaded through the real reader; views painted as the window
+// paints them.
+namespace ViewTestFrames {
+
+using Points = QVector<IldaPoint>;
+
+inline IldaPoint lit(int x, int y, const QColor& colour, int z = 0)
+{
+    IldaPoint p;
+    p.x = int16_t(x);
+    p.y = int16_t(y);
+    p.z = int16_t(z);
+    p.red = uint8_t(colour.red());
+    p.green = uint8_t(colour.green());
+    p.blue = uint8_t(colour.blue());
+    return p;
+}
+
+inline IldaPoint blanked(int x, int y)
+{
+    IldaPoint p = lit(x, y, Qt::black);
+    p.blanked = true;
+    return p;
+}
+
+// Format 4, one section per frame; returns the reader's message, empty on success.
+inline QString load(const QString& dir, const QVector<Points>& frames,
+                    const QString& name = QStringLiteral("frames.ild"))
+{
+    IldaBuilder ilda;
+    for (int f = 0; f < frames.size(); ++f) {
+        ilda.header(4, "Views", "Tests", frames[f].size(), f, frames.size());
+        for (const IldaPoint& p : frames[f])
+            ilda.point4(p.x, p.y, p.z, p.blanked ? 0x40 : 0, p.red, p.green, p.blue);
+    }
+    InfoWindow info;
+    const QString path = QDir(dir).filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(ilda.end().bytes()) < 0)
+        return QStringLiteral("cannot write ") + path;
+    file.close();
+    return globalIldaFrames.loadFile(path, info);
+}
+
+inline QImage paint(IldaView& view, const QSize& size)
+{
+    view.resize(size);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::magenta); // anything the view leaves unpainted shows
+    view.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+} // namespace ViewTestFrames
