@@ -154,13 +154,12 @@ inline QString load(const QString& dir, const QVector<Points>& frames,
         for (const IldaPoint& p : frames[f])
             ilda.point4(p.x, p.y, p.z, p.blanked ? 0x40 : 0, p.red, p.green, p.blue);
     }
-    InfoWindow info;
-    const QString path = QDir(dir).filePath(name);
-    QFile file(path);
+    QFile file(QDir(dir).filePath(name));
     if (!file.open(QIODevice::WriteOnly) || file.write(ilda.end().bytes()) < 0)
-        return QStringLiteral("cannot write ") + path;
+        return QStringLiteral("cannot write ") + file.fileName();
     file.close();
-    return globalIldaFrames.loadFile(path, info);
+    InfoWindow info;
+    return globalIldaFrames.loadFile(file.fileName(), info);
 }
 
 inline QImage paint(IldaView& view, const QSize& size)

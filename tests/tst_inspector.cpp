@@ -10,6 +10,8 @@
 #include <QJsonObject>
 #include <QtTest>
 
+#include <tuple>
+
 using namespace ViewTestFrames;
 
 namespace {
@@ -67,50 +69,42 @@ private slots:
                     .isEmpty());
     }
 
-    void json()
+    // The JSON lines and the table, compared whole; names and paths escaped.
+    void listings()
     {
         const QString odd = writeTestFile(
             m_dir, "odd \"name\"\\.ild",
             IldaBuilder().header(1, "q\"\\\x01\x7F", "", 1).point1(-3, 4, 0x40, 0).end().bytes());
         const QString missing = m_dir.filePath("missing.ild");
-        const QString name = "\"q\\\"\\\\\\u0001\\u007f\"";
-        const QString points = ",\"points\":[[-3,4,0,1,255,0,0]]";
-        const QString first = "{\"file\":" + quoted(odd) +
-                              ",\"ok\":true,\"error\":\"\",\"rows\":[{\"format\":\"1 = 2D "
-                              "Coordinates with Indexed Color\",\"name\":" +
-                              name +
-                              ",\"company\":\"\",\"records\":1,"
-                              "\"projector\":\"0\"}],\"frames\":[{\"name\":" +
-                              name +
-                              ",\"company\":\"\","
-                              "\"frameNumber\":0,\"totalFrames\":1,\"pointCount\":1" +
-                              points + "}]}\n";
-        const QString second = "{\"file\":" + quoted(missing) +
-                               ",\"ok\":false,\"error\":\"Cannot open '" + missing +
-                               "'!\",\"rows\":[],\"frames\":[]}\n";
+        // Backquotes stand for double quotes.
+        const QString points = ",`points`:[[-3,4,0,1,255,0,0]]";
+        const QString name = "`q\\`\\\\\\u0001\\u007f`";
+        // clang-format off
+        const QString first = QString("{`file`:ODD,`ok`:true,`error`:``,`rows`:[{`format`:"
+            "`1 = 2D Coordinates with Indexed Color`,`name`:NAME,`company`:``,`records`:1,"
+            "`projector`:`0`}],`frames`:[{`name`:NAME,`company`:``,`frameNumber`:0,"
+            "`totalFrames`:1,`pointCount`:1POINTS}]}\n{`file`:MISSING,`ok`:false,"
+            "`error`:`Cannot open 'PATH'!`,`rows`:[],`frames`:[]}\n").replace("NAME", name)
+            .replace("POINTS", points).replace('`', '"').replace("ODD", quoted(odd))
+            .replace("MISSING", quoted(missing)).replace("PATH", missing);
+        // clang-format on
         QCOMPARE(run({"--json", odd, missing}), 1);
-        QCOMPARE(m_out, first + second);
+        QCOMPARE(m_out, first);
         QCOMPARE(run({"--no-points", "--json", "--", odd}), 0);
-        QCOMPARE(m_out, QString(first).remove(points));
-    }
+        QCOMPARE(m_out, first.section('\n', 0, 0).remove(QString(points).replace('`', '"')) + '\n');
 
-    void table()
-    {
         IldaBuilder b;
         b.header(1, "Star", "Acme", 12).raw(QByteArray(12 * 6, '\0'));
         b.header(2, "Pal", "", 3, 0, 1, 17).raw(QByteArray(9, '\0'));
-        const QString file = writeTestFile(m_dir, "table.ild", b.end().bytes());
-        QCOMPARE(run({file, m_dir.filePath("nope.ild")}), 1);
-        QCOMPARE(m_out,
-                 file +
-                     "\n"
-                     "  # Format                                     Name Company Records "
-                     "Projector\n"
-                     "  0 1 = 2D Coordinates with Indexed Color      Star Acme         12 0\n"
-                     "  1 2 = Color Palette for Indexed Color Frames Pal                3 17\n"
-                     "  1 frames, 12 points\n" +
-                     m_dir.filePath("nope.ild") + "\n  error: Cannot open '" +
-                     m_dir.filePath("nope.ild") + "'!\n");
+        const QString table = writeTestFile(m_dir, "table.ild", b.end().bytes());
+        QCOMPARE(run({table, missing}), 1);
+        // clang-format off
+        QCOMPARE(m_out, table + "\n"
+                 "  # Format                                     Name Company Records Projector\n"
+                 "  0 1 = 2D Coordinates with Indexed Color      Star Acme         12 0\n"
+                 "  1 2 = Color Palette for Indexed Color Frames Pal                3 17\n"
+                 "  1 frames, 12 points\n" + missing + "\n  error: Cannot open '" + missing + "'!\n");
+        // clang-format on
     }
 
     // Every demo file loads; the ILDA show lists its sections in order.
@@ -135,72 +129,55 @@ private slots:
         QCOMPARE(summary, QVector<QString>(n, "4 Cube 0").toList() + rest);
     }
 
-    void failures_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("message"); // in the error output, or in the output for 0
-        const QString png = m_dir.filePath("out.png");
-        const QString show = m_dir.filePath("show.ild");
-        QTest::newRow("nothing") << QStringList() << 2 << "usage:";
-        QTest::newRow("only options") << QStringList{"--json"} << 2 << "usage:";
-        QTest::newRow("unknown option") << QStringList{"--frobnicate", "x.ild"} << 2 << "usage:";
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "usage:";
-        const auto render = [&](const QStringList& options) {
-            return QStringList{"--render", png} + options + QStringList{show};
-        };
-        QTest::newRow("frame past the end") << render({"--frame", "2"}) << 2 << "frame 2";
-        QTest::newRow("frame not a number") << render({"--frame", "two"}) << 2 << "frame";
-        QTest::newRow("unknown view") << render({"--view", "diagonal"}) << 2 << "view";
-        QTest::newRow("zero size") << render({"--size", "0x10"}) << 2 << "size";
-        QTest::newRow("huge size") << render({"--size", "99999x10"}) << 2 << "size";
-        QTest::newRow("unknown render option") << render({"--colour"}) << 2 << "unknown option";
-        QTest::newRow("two files") << render({"other.ild"}) << 2 << "one file";
-        QTest::newRow("no output") << QStringList{show, "--render"} << 2 << "usage:";
-        QTest::newRow("no file") << QStringList{"--render", png} << 2 << "usage:";
-        QTest::newRow("missing file")
-            << QStringList{"--render", png, m_dir.filePath("none.ild")} << 1 << "none.ild";
-        QTest::newRow("unwritable output")
-            << QStringList{"--render", m_dir.filePath("no/dir/out.png"), show} << 1
-            << "cannot write";
-    }
+    // Exit status 2 with the usage for a usage error, 1 for a file that fails; no picture.
     void failures()
     {
-        QFETCH(QStringList, args);
-        QFETCH(int, status);
-        QFETCH(QString, message);
-        QCOMPARE(run(args), status);
-        QVERIFY2((status ? m_err : m_out).contains(message), qPrintable(m_err));
-        QCOMPARE((status ? m_err : m_out).contains("usage:"), status != 1);
-        QVERIFY(!QFileInfo::exists(m_png));
+        const QString png = m_dir.filePath("out.png");
+        const auto render = [&](const QStringList& options) {
+            return QStringList{"--render", png} + options + QStringList{m_show};
+        };
+        // clang-format off
+        const QVector<std::tuple<QStringList, int, QString>> cases{
+            {{}, 2, "usage:"}, {{"--json"}, 2, "usage:"}, {{"--frobnicate", "x.ild"}, 2, "usage:"},
+            {{"--help"}, 0, "usage:"}, {render({"--frame", "2"}), 2, "frame 2"},
+            {render({"--frame", "two"}), 2, "frame"}, {render({"--view", "diagonal"}), 2, "view"},
+            {render({"--size", "0x10"}), 2, "size"}, {render({"--size", "99999x10"}), 2, "size"},
+            {render({"--colour"}), 2, "unknown option"}, {render({"other.ild"}), 2, "one file"},
+            {{m_show, "--render"}, 2, "usage:"}, {{"--render", png}, 2, "usage:"},
+            {{"--render", png, m_dir.filePath("none.ild")}, 1, "none.ild"},
+            {{"--render", m_dir.filePath("no/dir/out.png"), m_show}, 1, "cannot write"}};
+        // clang-format on
+        for (const auto& [args, status, message] : cases) {
+            QCOMPARE(run(args), status);
+            const QString& text = status ? m_err : m_out;
+            QVERIFY2(text.contains(message) && text.contains("usage:") == (status != 1),
+                     qPrintable(args.join(' ') + ": " + text));
+            QVERIFY(!QFileInfo::exists(png));
+        }
     }
 
-    // Top and Perspective above Front and Side, 3 pixels apart: 650 = 324 + 3 + 323 both ways.
-    void grid_data()
-    {
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<QPoint>("accent"); // the corner of the active view
-        QTest::newRow("front by default") << QStringList() << QPoint(0, 649);
-        QTest::newRow("top") << QStringList{"--active", "top"} << QPoint(0, 0);
-        QTest::newRow("perspective") << QStringList{"--active", "perspective"} << QPoint(649, 0);
-        QTest::newRow("side") << QStringList{"--active", "side"} << QPoint(649, 649);
-    }
+    // Top and Perspective above Front and Side, 3 pixels apart: 650 = 324 + 3 + 323 both ways;
+    // the accent frame marks the active view.
     void grid()
     {
-        QFETCH(QStringList, options);
-        QFETCH(QPoint, accent);
-        const QImage image = render(options);
-        QCOMPARE(image.size(), QSize(650, 650));
         const QColor window = QGuiApplication::palette().color(QPalette::Window);
-        for (const QPoint& corner :
-             {QPoint(0, 0), QPoint(649, 0), QPoint(0, 649), QPoint(649, 649)})
-            QCOMPARE(image.pixel(corner),
-                     (corner == accent ? QColor(60, 140, 240) : window.darker(125)).rgb());
-        QCOMPARE(image.pixelColor(321, 321), Black);
-        QCOMPARE(image.pixelColor(329, 329), Black);
-        for (int gap = 324; gap <= 326; ++gap)
-            for (const QPoint& p : {QPoint(gap, 100), QPoint(100, gap), QPoint(500, gap)})
-                QCOMPARE(image.pixel(p), window.rgb());
+        const QVector<QPoint> corners{{0, 649}, {0, 0}, {649, 0}, {649, 649}};
+        const QStringList names{"front", "top", "perspective", "side"};
+        for (int active = 0; active < 4; ++active) {
+            const QImage image = render({"--active", names[active]});
+            QCOMPARE(image.size(), QSize(650, 650));
+            QString frames(4, '-'), expected(4, '-');
+            expected[active] = '+';
+            for (int c = 0; c < 4; ++c)
+                frames[c] = image.pixel(corners[c]) == qRgb(60, 140, 240)         ? '+'
+                            : image.pixel(corners[c]) == window.darker(125).rgb() ? '-'
+                                                                                  : '?';
+            QCOMPARE(frames, expected);
+            QCOMPARE(image.pixel(321, 321) | image.pixel(329, 329), qRgb(0, 0, 0));
+            for (int gap = 324; gap <= 326; ++gap)
+                for (const QPoint& p : {QPoint(gap, 100), QPoint(100, gap), QPoint(500, gap)})
+                    QCOMPARE(image.pixel(p), window.rgb());
+        }
     }
 
     void singleViewMatchesWidget()
@@ -218,31 +195,22 @@ private slots:
     }
 
     // A 400 x 400 Front view: model 0 lands on 200; the last point of frame 0 on (260, 139);
-    // frame 1's point on x 79.
-    void displayOptions_data()
-    {
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<QColor>("blankedLine");
-        QTest::addColumn<QColor>("dot");
-        QTest::addColumn<QColor>("frameOne");
-        QTest::newRow("defaults") << QStringList() << Black << Red << Black;
-        QTest::newRow("blanked lines")
-            << QStringList{"--show-blanked"} << QColor(48, 48, 48) << Red << Black;
-        QTest::newRow("no dots") << QStringList{"--no-dots"} << Black << Black << Black;
-        QTest::newRow("frame 1") << QStringList{"--frame", "1"} << Black << Black
-                                 << QColor(Qt::blue);
-    }
+    // frame 1's point on x 79. Pixels: the blanked line, a dot, frame 1's point, the lit line.
     void displayOptions()
     {
-        QFETCH(QStringList, options);
-        QFETCH(QColor, blankedLine);
-        QFETCH(QColor, dot);
-        QFETCH(QColor, frameOne);
-        const QImage image = render(QStringList{"--view", "front"} + options);
-        QCOMPARE(image.pixelColor(200, 200), blankedLine);
-        QCOMPARE(image.pixelColor(259, 138), dot); // the dot's top-left pixel
-        QCOMPARE(image.pixelColor(78, 199), frameOne);
-        QCOMPARE(image.pixelColor(260, 170), options.contains("--frame") ? Black : Red);
+        // clang-format off
+        const QVector<QPair<QStringList, QVector<QColor>>> cases{
+            {{}, {Black, Red, Black, Red}},
+            {{"--show-blanked"}, {QColor(48, 48, 48), Red, Black, Red}},
+            {{"--no-dots"}, {Black, Black, Black, Red}},
+            {{"--frame", "1"}, {Black, Black, Qt::blue, Black}}};
+        // clang-format on
+        for (const auto& [options, colours] : cases) {
+            const QImage image = render(QStringList{"--view", "front"} + options);
+            QCOMPARE((QVector<QColor>{image.pixelColor(200, 200), image.pixelColor(259, 138),
+                                      image.pixelColor(78, 199), image.pixelColor(260, 170)}),
+                     colours);
+        }
     }
 };
 

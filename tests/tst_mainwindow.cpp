@@ -1,4 +1,4 @@
-// The main window and its information window: settings, views, the frame update chain, files,
+// The main window and its information window: the frame update chain, settings, views, files,
 // drops, recent files and boxes.
 #include "TestSupport.h"
 
@@ -10,7 +10,6 @@
 #include <QFileOpenEvent>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QSettings>
 #include <QTableView>
@@ -32,8 +31,6 @@ protected:
 using Step = std::function<void(TestWindow&)>;
 Q_DECLARE_METATYPE(Step)
 
-const QVector<int> GridOrder{IldaView::Top, IldaView::Perspective, IldaView::Front, IldaView::Side};
-
 class TestMainWindow : public QObject
 {
     Q_OBJECT
@@ -51,46 +48,20 @@ class TestMainWindow : public QObject
         }
         return writeTestFile(m_dir, name, b.end().bytes());
     }
-    static QString cannotOpen(const QString& path)
+    static QStringList stored() { return QSettings().value("RecentFiles").toStringList(); }
+    // The views on screen, the grid's row by row, then the checked view entry and the options:
+    // "TPFS Front" is the grid with Front checked; "+b" blanked lines shown, "-d" dots hidden.
+    static QString views(const TestWindow& w)
     {
-        return QStringLiteral("Lumenar: Cannot open '%1'!").arg(path);
-    }
-    static QStringList recentTexts(const TestWindow& w)
-    {
-        QStringList texts;
-        for (QAction* a : w.m_recentFileActions)
-            if (a->isVisible())
-                texts << a->text();
-        return texts;
-    }
-    static QStringList storedRecent() { return QSettings().value("RecentFiles").toStringList(); }
-    // The views on screen by their index: the one view alone, or the grid's four row by row.
-    static QVector<int> shown(const TestWindow& w)
-    {
+        QString text;
+        for (IldaView* view : w.centralWidget()->findChildren<IldaView*>())
+            text += view->getLabel().at(0);
         if (auto* single = qobject_cast<IldaView*>(w.centralWidget()))
-            return {single->getViewIndex()};
-        QVector<int> grid;
-        auto* layout = qobject_cast<QGridLayout*>(w.centralWidget()->layout());
-        for (int cell = 0; layout && cell < 4; ++cell)
-            grid << qobject_cast<IldaView*>(layout->itemAtPosition(cell / 2, cell % 2)->widget())
-                        ->getViewIndex();
-        return grid;
-    }
-    static IldaView* viewOf(const TestWindow& w, int index)
-    {
-        for (IldaView* v : w.centralWidget()->findChildren<IldaView*>())
-            if (v->getViewIndex() == index)
-                return v;
-        return nullptr;
-    }
-    static QString checkedView(const TestWindow& w)
-    {
-        QStringList checked;
-        for (QAction* a : {w.m_viewFrontAction, w.m_viewSideAction, w.m_viewTopAction,
-                           w.m_viewPerspectiveAction})
+            text = single->getLabel().at(0);
+        for (QAction* a : w.findChildren<QAction*>())
             if (a->isChecked())
-                checked << a->text().remove('&');
-        return checked.join(',');
+                text += ' ' + a->text().remove('&');
+        return text;
     }
     // A wheel notch as the window system delivers it: to the widget under the cursor, then up
     // its parents while they ignore it (Qt walks up only for the window system's own events).
@@ -116,49 +87,34 @@ class TestMainWindow : public QObject
     {
         info.tableView()->setCurrentIndex(info.model()->index(row, 1));
     }
-    // Frame number, slider, counter, actions and information row must all tell the same story;
-    // no frames: "- / -".
-    static void checkInStep(const TestWindow& w, int frame, int frames)
+    // Frame, slider, counter, the four frame actions, the information row and the title must
+    // all tell the same story.
+    static QString status(const TestWindow& w)
     {
-        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), frame);
-        QCOMPARE(w.m_statusSlider->value(), frame);
-        QCOMPARE(w.m_statusSlider->maximum(), qMax(frames - 1, 0));
-        QCOMPARE(w.m_statusSlider->isEnabled(), frames > 1);
-        QCOMPARE(w.m_statusLabel->text(),
-                 frames ? QStringLiteral("%1 / %2").arg(frame + 1).arg(frames) : "- / -");
-        QCOMPARE(w.m_frameFirstAction->isEnabled(), frame > 0);
-        QCOMPARE(w.m_framePreviousAction->isEnabled(), frame > 0);
-        QCOMPARE(w.m_frameNextAction->isEnabled(), frame < frames - 1);
-        QCOMPARE(w.m_frameLastAction->isEnabled(), frame < frames - 1);
-        QCOMPARE(w.m_infoWindow.frameOfRow(currentRow(w.m_infoWindow)), frames ? frame : -1);
-        QCOMPARE(globalIldaFrames.getNumberOfFrames(), frames);
-        if (!frames)
-            QCOMPARE(w.windowTitle(), QStringLiteral("Lumenar"));
+        const QSlider* s = w.m_statusSlider;
+        QString text = QStringLiteral("%1 %2/%3%4 %5 ")
+                           .arg(globalIldaFrames.getCurrentFrameNumber())
+                           .arg(s->value())
+                           .arg(s->maximum())
+                           .arg(s->isEnabled() ? "" : " off", w.m_statusLabel->text());
+        for (QAction* a : {w.m_frameFirstAction, w.m_framePreviousAction, w.m_frameNextAction,
+                           w.m_frameLastAction})
+            text += a->isEnabled() ? '+' : '-';
+        return text + QStringLiteral(" row %1 %2")
+                          .arg(w.m_infoWindow.frameOfRow(currentRow(w.m_infoWindow)))
+                          .arg(w.windowTitle());
     }
-    static Step trigger(QAction* MainWindow::*action)
+    static QString inStep(int frame, int frames, const QString& title)
     {
-        return [action](TestWindow& w) { (w.*action)->trigger(); };
+        return QStringLiteral("%1 %1/%2%3 %4 / %5 %6%6%7%7 row %1 %8 - Lumenar")
+            .arg(frame)
+            .arg(frames - 1)
+            .arg(frames > 1 ? "" : " off")
+            .arg(frame + 1)
+            .arg(frames)
+            .arg(frame > 0 ? "+" : "-", frame < frames - 1 ? "+" : "-", title);
     }
-    static Step key(Qt::Key key)
-    {
-        return [key](TestWindow& w) { QTest::keyClick(&w, key); };
-    }
-    static Step wheelOverFront(int delta, Qt::KeyboardModifiers modifiers = {})
-    {
-        return [=](TestWindow& w) { sendWheel(viewOf(w, IldaView::Front), delta, modifiers); };
-    }
-    // Rows N0, N1, ...; the rows listed in `palettes` show no frame.
-    static void fill(InfoWindow& info, int rows, const QVector<int>& palettes = {})
-    {
-        for (int r = 0; r < rows; ++r)
-            info.AppendInfo("F", QStringLiteral("N%1").arg(r), "C", ushort(r), "0",
-                            !palettes.contains(r));
-    }
-    static void click(InfoWindow& info, int row)
-    {
-        QTest::mouseClick(info.tableView()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          info.tableView()->visualRect(info.model()->index(row, 1)).center());
-    }
+    static QString noFile() { return QStringLiteral("0 0/0 off - / - ---- row -1 Lumenar"); }
 
 private slots:
     void init()
@@ -168,137 +124,45 @@ private slots:
         IldaView::m_activeView = IldaView::Front;
     }
 
-    void firstRun()
-    {
-        TestWindow w{QString()};
-        checkInStep(w, 0, 0);
-        QVERIFY(w.acceptDrops());
-        QVERIFY(recentTexts(w).isEmpty());
-        QCOMPARE(checkedView(w), QStringLiteral("Front"));
-        QCOMPARE(shown(w), GridOrder);
-        QVERIFY(w.m_viewAllAction->isChecked());
-        QVERIFY(!w.m_showBlankedLinesAction->isChecked() &&
-                !globalIldaFrames.getShowBlankedLines());
-        QVERIFY(w.m_showDotsAction->isChecked() && globalIldaFrames.getShowDots());
-        QVERIFY(!w.m_showInformationAction->isChecked() && !w.m_infoWindow.isVisible());
-    }
-
-    void settingsRestored_data()
-    {
-        QTest::addColumn<QVariant>("view");
-        QTest::addColumn<QVariant>("viewAll");
-        QTest::addColumn<int>("active");
-        QTest::addColumn<bool>("all");
-        QTest::newRow("Top alone") << QVariant("Top") << QVariant(false) << 2 << false;
-        QTest::newRow("Side in the grid") << QVariant("Side") << QVariant(true) << 1 << true;
-        QTest::newRow("Perspective alone")
-            << QVariant("Perspective") << QVariant(false) << 3 << false;
-        QTest::newRow("letter case differs") << QVariant("top") << QVariant(false) << 0 << false;
-        QTest::newRow("absent") << QVariant() << QVariant() << 0 << true;
-        QTest::newRow("text false") << QVariant("Side") << QVariant("false") << 1 << false;
-    }
-    void settingsRestored()
-    {
-        QFETCH(QVariant, view);
-        QFETCH(QVariant, viewAll);
-        QFETCH(int, active);
-        QFETCH(bool, all);
-        if (view.isValid())
-            QSettings().setValue("View", view);
-        if (viewAll.isValid())
-            QSettings().setValue("ViewAll", viewAll);
-        IldaView::m_activeView = 99; // names no view: the window must choose
-        TestWindow w{QString()};
-        QCOMPARE(int(IldaView::m_activeView), active);
-        QCOMPARE(checkedView(w), QStringList({"Front", "Side", "Top", "Perspective"}).at(active));
-        QCOMPARE(w.m_viewAllAction->isChecked(), all);
-        QCOMPARE(shown(w), all ? GridOrder : QVector<int>{active});
-    }
-
-    // What one window stores, the next one starts with.
-    void settingsRoundTrip()
-    {
-        {
-            TestWindow w{QString()};
-            activate(w);
-            w.m_viewPerspectiveAction->trigger();
-            w.m_viewAllAction->trigger();
-            QTest::keyClick(&w, Qt::Key_B, Qt::ControlModifier);
-            QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
-            QVERIFY(globalIldaFrames.getShowBlankedLines() &&
-                    w.m_showBlankedLinesAction->isChecked());
-            QVERIFY(!globalIldaFrames.getShowDots() && !w.m_showDotsAction->isChecked());
-            w.m_infoWindow.show();
-            QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
-            QCOMPARE(w.ended, 1);
-        }
-        globalIldaFrames.setShowBlankedLines(false);
-        globalIldaFrames.setShowDots(true);
-        IldaView::m_activeView = IldaView::Front;
-        TestWindow next{QString()};
-        QCOMPARE(shown(next), QVector<int>{IldaView::Perspective});
-        QVERIFY(next.m_showBlankedLinesAction->isChecked() &&
-                globalIldaFrames.getShowBlankedLines());
-        QVERIFY(!next.m_showDotsAction->isChecked() && !globalIldaFrames.getShowDots());
-        activate(next);
-        QTest::keyClick(&next, Qt::Key_B, Qt::ControlModifier);
-        QCOMPARE(QSettings().value("ShowBlankedLines").toBool(), false);
-    }
-
-    void chooseViews()
-    {
-        TestWindow w{QString()};
-        // A click makes its view active and checks its entry without rebuilding the views.
-        QWidget* central = w.centralWidget();
-        QTest::mouseClick(viewOf(w, IldaView::Perspective), Qt::LeftButton, {}, QPoint(20, 20));
-        QCOMPARE(checkedView(w), QStringLiteral("Perspective"));
-        QCOMPARE(IldaView::m_activeView, unsigned(IldaView::Perspective));
-        QCOMPARE(w.centralWidget(), central);
-        w.m_viewSideAction->trigger();
-        QCOMPARE(checkedView(w), QStringLiteral("Side"));
-        QCOMPARE(IldaView::m_activeView, unsigned(IldaView::Side));
-        QCOMPARE(shown(w), GridOrder);
-        w.m_viewAllAction->trigger(); // off: the active view alone
-        QCOMPARE(shown(w), QVector<int>{IldaView::Side});
-        w.m_viewTopAction->trigger();
-        QCOMPARE(shown(w), QVector<int>{IldaView::Top});
-        w.m_viewFrontAction->trigger();
-        QCOMPARE(shown(w), QVector<int>{IldaView::Front});
-        w.m_viewAllAction->trigger(); // on again
-        QCOMPARE(shown(w), GridOrder);
-        QCOMPARE(checkedView(w), QStringLiteral("Front"));
-    }
-
     void updateChain_data()
     {
         QTest::addColumn<Step>("step");
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("expected");
-        QTest::newRow("Frame > First") << trigger(&MainWindow::m_frameFirstAction) << 5 << 0;
-        QTest::newRow("Frame > Previous") << trigger(&MainWindow::m_framePreviousAction) << 5 << 4;
-        QTest::newRow("Frame > Next") << trigger(&MainWindow::m_frameNextAction) << 5 << 6;
-        QTest::newRow("Frame > Last") << trigger(&MainWindow::m_frameLastAction) << 5 << 119;
-        QTest::newRow("+ key") << key(Qt::Key_Plus) << 5 << 6;
-        QTest::newRow("- key") << key(Qt::Key_Minus) << 5 << 4;
-        QTest::newRow("- key at the first frame") << key(Qt::Key_Minus) << 0 << 0;
-        QTest::newRow("+ key at the last frame") << key(Qt::Key_Plus) << 119 << 119;
-        QTest::newRow("Page Down") << key(Qt::Key_PageDown) << 5 << 6;
-        QTest::newRow("Ctrl+Home")
-            << Step([](TestWindow& w) { QTest::keyClick(&w, Qt::Key_Home, Qt::ControlModifier); })
-            << 5 << 0;
-        QTest::newRow("wheel away over a view") << wheelOverFront(120) << 5 << 4;
-        QTest::newRow("wheel towards over a view") << wheelOverFront(-120) << 5 << 6;
-        QTest::newRow("wheel over the slider")
-            << Step([](TestWindow& w) { sendWheel(w.m_statusSlider, 120); }) << 5 << 4;
-        QTest::newRow("Control+wheel zooms instead")
-            << wheelOverFront(120, Qt::ControlModifier) << 5 << 5;
-        QTest::newRow("slider") << Step([](TestWindow& w) { w.m_statusSlider->setValue(42); }) << 5
-                                << 42;
-        QTest::newRow("slider page step") << Step([](TestWindow& w) {
-            w.m_statusSlider->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        }) << 5 << 6;
-        QTest::newRow("information row")
-            << Step([](TestWindow& w) { chooseRow(w.m_infoWindow, 17); }) << 5 << 17;
+        const auto row = [](const char* name, const Step& step, int start, int expected) {
+            QTest::newRow(name) << step << start << expected;
+        };
+        const auto trigger = [](QAction* MainWindow::*action) {
+            return [action](TestWindow& w) { (w.*action)->trigger(); };
+        };
+        const auto key = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+            return [=](TestWindow& w) { QTest::keyClick(&w, key, modifiers); };
+        };
+        const auto wheel = [](int delta, Qt::KeyboardModifiers modifiers = {}) {
+            return [=](TestWindow& w) {
+                sendWheel(w.centralWidget()->findChildren<IldaView*>().at(2), delta, modifiers);
+            };
+        };
+        // clang-format off
+        row("Frame > First", trigger(&MainWindow::m_frameFirstAction), 5, 0);
+        row("Frame > Previous", trigger(&MainWindow::m_framePreviousAction), 5, 4);
+        row("Frame > Next", trigger(&MainWindow::m_frameNextAction), 5, 6);
+        row("Frame > Last", trigger(&MainWindow::m_frameLastAction), 5, 119);
+        row("+ key", key(Qt::Key_Plus), 5, 6);
+        row("- key", key(Qt::Key_Minus), 5, 4);
+        row("- key at the first frame", key(Qt::Key_Minus), 0, 0);
+        row("+ key at the last frame", key(Qt::Key_Plus), 119, 119);
+        row("Page Down", key(Qt::Key_PageDown), 5, 6);
+        row("Ctrl+Home", key(Qt::Key_Home, Qt::ControlModifier), 5, 0);
+        row("wheel away over a view", wheel(120), 5, 4);
+        row("wheel towards over a view", wheel(-120), 5, 6);
+        row("wheel over the slider", [](TestWindow& w) { sendWheel(w.m_statusSlider, 120); }, 5, 4);
+        row("Control+wheel zooms instead", wheel(120, Qt::ControlModifier), 5, 5);
+        row("slider", [](TestWindow& w) { w.m_statusSlider->setValue(42); }, 5, 42);
+        row("slider page step", [](TestWindow& w) {
+            w.m_statusSlider->triggerAction(QAbstractSlider::SliderPageStepAdd); }, 5, 6);
+        row("information row", [](TestWindow& w) { chooseRow(w.m_infoWindow, 17); }, 5, 17);
+        // clang-format on
     }
     void updateChain()
     {
@@ -308,9 +172,9 @@ private slots:
         TestWindow w{showFile("long.ild", 120)};
         activate(w);
         w.m_statusSlider->setValue(start);
-        checkInStep(w, start, 120);
+        QCOMPARE(status(w), inStep(start, 120, "long.ild"));
         step(w);
-        checkInStep(w, expected, 120);
+        QCOMPARE(status(w), inStep(expected, 120, "long.ild"));
         QCOMPARE(IldaView::m_zoomFactor > 1.0,
                  QByteArray(QTest::currentDataTag()).contains("zoom"));
     }
@@ -322,15 +186,14 @@ private slots:
         QTest::keyClick(&w, Qt::Key_Plus);
         QTest::keyClick(&w, Qt::Key_Minus);
         sendWheel(w.m_statusSlider, -120);
-        checkInStep(w, 0, 0);
+        QCOMPARE(status(w), noFile());
         w.openFile(showFile("one.ild", 1));
-        checkInStep(w, 0, 1);
+        QCOMPARE(status(w), inStep(0, 1, "one.ild"));
         // A shorter file opened far into a longer one starts at its first frame.
         w.openFile(showFile("long.ild", 120));
         w.m_statusSlider->setValue(50);
         w.openFile(showFile("short.ild", 10));
-        checkInStep(w, 0, 10);
-        QCOMPARE(w.windowTitle(), QStringLiteral("short.ild - Lumenar"));
+        QCOMPARE(status(w), inStep(0, 10, "short.ild"));
         // Frames 0 and 1, a palette row, frames 2 and 3: the palette row moves nothing.
         w.openFile(showFile("palette.ild", 4, 1));
         w.m_frameLastAction->trigger();
@@ -338,35 +201,84 @@ private slots:
         chooseRow(w.m_infoWindow, 2);
         QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), 3);
         chooseRow(w.m_infoWindow, 3);
-        checkInStep(w, 2, 4);
+        QCOMPARE(status(w), inStep(2, 4, "palette.ild"));
         w.m_framePreviousAction->trigger();
         QCOMPARE(currentRow(w.m_infoWindow), 1);
     }
 
-    void viewCommands()
+    // The stored view and options, including odd values; what one window stores, the next
+    // starts with.
+    void settingsRoundTrip()
+    {
+        // clang-format off
+        const QVector<QPair<QVariantList, QString>> restored{
+            {{"Top", false}, "T Top"}, {{"Side", true}, "TPFS Side All"},
+            {{"Perspective", false}, "P Perspective"}, {{"top", false}, "F Front"},
+            {{QVariant(), QVariant()}, "TPFS Front All"}, {{"Side", "false"}, "S Side"}};
+        // clang-format on
+        for (const auto& [values, expected] : restored) {
+            QSettings().clear();
+            for (int k = 0; k < 2; ++k)
+                if (values[k].isValid())
+                    QSettings().setValue(k ? "ViewAll" : "View", values[k]);
+            IldaView::m_activeView = 99; // names no view: the window must choose
+            TestWindow w{QString()};
+            QCOMPARE(views(w), expected + " Show Dots");
+        }
+        QSettings().clear();
+        {
+            TestWindow w{QString()};
+            activate(w);
+            w.m_viewPerspectiveAction->trigger();
+            w.m_viewAllAction->trigger();
+            QTest::keyClick(&w, Qt::Key_B, Qt::ControlModifier);
+            QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
+            QCOMPARE(views(w), QStringLiteral("P Perspective Show Blanked Lines"));
+            QVERIFY(globalIldaFrames.getShowBlankedLines() && !globalIldaFrames.getShowDots());
+            w.m_infoWindow.show();
+            QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+            QCOMPARE(w.ended, 1);
+        }
+        globalIldaFrames.setShowBlankedLines(false);
+        globalIldaFrames.setShowDots(true);
+        TestWindow next{QString()};
+        QCOMPARE(views(next), QStringLiteral("P Perspective Show Blanked Lines"));
+        QVERIFY(globalIldaFrames.getShowBlankedLines() && !globalIldaFrames.getShowDots());
+    }
+
+    void chooseViews()
     {
         TestWindow w{showFile("v.ild", 2)};
         activate(w);
+        // A click makes its view active and checks its entry without rebuilding the views.
+        QWidget* central = w.centralWidget();
+        QTest::mouseClick(central->findChildren<IldaView*>().at(1), Qt::LeftButton);
+        QCOMPARE(views(w), QStringLiteral("TPFS Perspective All Show Dots"));
+        QCOMPARE(w.centralWidget(), central);
+        QStringList seen;
+        for (QAction* a : {w.m_viewSideAction, w.m_viewAllAction, w.m_viewTopAction,
+                           w.m_viewFrontAction, w.m_viewAllAction})
+            seen << views((a->trigger(), w)).section(' ', 0, 1);
+        QCOMPARE(seen, (QStringList{"TPFS Side", "S Side", "T Top", "F Front", "TPFS Front"}));
+        // Keys pan the active view or turn the perspective; Reset resets only the active kind.
         w.m_zoomInAction->trigger();
         QCOMPARE(IldaView::m_zoomFactor, 1.41);
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down})
+            QTest::keyClick(&w, key);
+        w.m_viewPerspectiveAction->trigger();
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Up})
+            QTest::keyClick(&w, key);
+        w.m_resetAction->trigger();
+        QCOMPARE((QVector<float>{IldaView::m_offsetX, IldaView::m_offsetY, IldaView::m_rotateY}),
+                 (QVector<float>{1, 2, 0}));
+        w.m_viewFrontAction->trigger();
         w.m_zoomOutAction->trigger();
         QVERIFY(qAbs(IldaView::m_zoomFactor - 1.0) < 1e-12);
-        QTest::keyClick(&w, Qt::Key_Right);
-        QTest::keyClick(&w, Qt::Key_Down);
-        QTest::keyClick(&w, Qt::Key_Down);
-        QCOMPARE(IldaView::m_offsetX, 1.0f);
-        QCOMPARE(IldaView::m_offsetY, 2.0f);
         w.m_viewPerspectiveAction->trigger();
-        QTest::keyClick(&w, Qt::Key_Left);
         QTest::keyClick(&w, Qt::Key_Up);
-        QTest::keyClick(&w, Qt::Key_Up);
-        QCOMPARE(IldaView::m_rotateY, 1.0f);
-        QCOMPARE(IldaView::m_rotateX, 2.0f);
-        w.m_resetAction->trigger(); // the perspective's state only
-        QCOMPARE(IldaView::m_rotateY, 0.0f);
-        QCOMPARE(IldaView::m_offsetX, 1.0f);
+        QCOMPARE(IldaView::m_rotateX, 1.0f);
         w.openFile(showFile("v2.ild", 2)); // opening resets everything
-        QCOMPARE(IldaView::m_offsetX, 0.0f);
+        QCOMPARE(IldaView::m_offsetX + IldaView::m_rotateX, 0.0f);
     }
 
     void recentFiles()
@@ -377,66 +289,55 @@ private slots:
             paths << QStringLiteral("/nowhere/f%1.ild").arg(i);
         QSettings().setValue("RecentFiles", paths);
         TestWindow w{QString()};
-        QCOMPARE(recentTexts(w).size(), 9);
-        QCOMPARE(recentTexts(w).last(), QStringLiteral("&9 f8.ild"));
-        paths.clear();
-        for (const char* name : {"0.ild", "R&D.ild", "a&&b.ild", "100%1.ild"})
-            paths.prepend(showFile(name, 1));
-        const QStringList opened = paths + QStringList{paths.first(), paths.first()};
-        for (const QString& path : opened)
+        const auto texts = [&w] {
+            QStringList visible;
+            for (QAction* a : w.m_recentFileActions)
+                visible << (a->isVisible() ? a->text() : QString());
+            return visible.join(' ').trimmed();
+        };
+        QCOMPARE(texts().section(' ', 16), QStringLiteral("&9 f8.ild"));
+        const QString first = showFile("R&D.ild", 1);
+        for (const char* name : {"0.ild", "a&&b.ild", "100%1.ild"})
+            w.openFile(showFile(name, 1));
+        for (const QString& path : {first, first, m_dir.filePath("a&&b.ild")})
             w.openFile(path); // reopened: moved to the front, listed once
-        const QStringList stored = storedRecent();
-        QCOMPARE(stored.mid(0, 4), (QStringList{paths[0], paths[3], paths[2], paths[1]}));
-        QCOMPARE(stored.mid(4),
-                 QStringList({"/nowhere/f0.ild", "/nowhere/f1.ild", "/nowhere/f2.ild",
-                              "/nowhere/f3.ild", "/nowhere/f4.ild"}));
-        QCOMPARE(recentTexts(w).mid(0, 4),
-                 (QStringList{"&1 100%1.ild", "&2 0.ild", "&3 R&&D.ild", "&4 a&&&&b.ild"}));
+        QCOMPARE(texts(), QStringLiteral("&1 a&&&&b.ild &2 R&&D.ild &3 100%1.ild &4 0.ild "
+                                         "&5 f0.ild &6 f1.ild &7 f2.ild &8 f3.ild &9 f4.ild"));
+        QCOMPARE(stored().mid(1, 4) + stored().mid(8),
+                 (QStringList{first, m_dir.filePath("100%1.ild"), m_dir.filePath("0.ild"),
+                              "/nowhere/f0.ild", "/nowhere/f4.ild"}));
         // An entry opens its file and moves it to the front.
-        w.m_recentFileActions[3]->trigger();
-        QCOMPARE(storedRecent().first(), paths[1]);
-        QCOMPARE(w.windowTitle(), QStringLiteral("a&&b.ild - Lumenar"));
+        w.m_recentFileActions[2]->trigger();
+        QCOMPARE(status(w), inStep(0, 1, "100%1.ild"));
+        QCOMPARE(stored().first(), m_dir.filePath("100%1.ild"));
         // A failed open shows the box, empties the window and leaves the list alone.
         ModalCloser closer;
         w.m_recentFileActions[4]->trigger();
-        QCOMPARE(closer.seen(), QStringList{cannotOpen("/nowhere/f0.ild")});
-        QCOMPARE(storedRecent().first(), paths[1]);
-        checkInStep(w, 0, 0);
+        QCOMPARE(closer.seen(), QStringList{"Lumenar: Cannot open '/nowhere/f0.ild'!"});
+        QCOMPARE(stored().first(), m_dir.filePath("100%1.ild"));
+        QCOMPARE(status(w), noFile());
     }
 
-    void drops_data()
-    {
-        QTest::addColumn<QStringList>("dropped"); // files of the test folder, or links
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("frames");
-        QTest::newRow("three files: the first opens")
-            << QStringList{"three.ild", "five.ild", "five.ild"} << QString() << 3;
-        QTest::newRow("web link") << QStringList{"https://example.com/a.ild"} << QString() << 7;
-        QTest::newRow("plain text") << QStringList() << "some text" << 7;
-    }
+    // Only the first dropped file opens; links and plain text open nothing.
     void drops()
     {
-        QFETCH(QStringList, dropped);
-        QFETCH(QString, text);
-        QFETCH(int, frames);
-        showFile("three.ild", 3);
-        showFile("five.ild", 5);
         TestWindow w{showFile("seven.ild", 7)};
-        QList<QUrl> urls;
-        for (const QString& name : dropped)
-            urls << (name.contains("://") ? QUrl(name) : QUrl::fromLocalFile(m_dir.filePath(name)));
-        QMimeData data;
-        if (!urls.isEmpty())
-            data.setUrls(urls);
-        if (!text.isEmpty())
-            data.setText(text);
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(&w, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(&w, &drop);
-        QCOMPARE(globalIldaFrames.getNumberOfFrames(), frames);
-        QCOMPARE(storedRecent().size(), frames == 7 ? 1 : 2);
+        const QUrl three = QUrl::fromLocalFile(showFile("three.ild", 3));
+        const QUrl five = QUrl::fromLocalFile(showFile("five.ild", 5));
+        for (const QList<QUrl>& urls :
+             {QList<QUrl>{QUrl("https://example.com/a.ild")}, QList<QUrl>(), {three, five, five}}) {
+            QMimeData data;
+            data.setText("some text");
+            if (!urls.isEmpty())
+                data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&w, &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&w, &drop);
+        }
+        QCOMPARE(status(w), inStep(0, 3, "three.ild"));
+        QCOMPARE(stored(), (QStringList{three.toLocalFile(), m_dir.filePath("seven.ild")}));
     }
 
     void informationWindow()
@@ -460,98 +361,76 @@ private slots:
         QTRY_VERIFY(w.m_infoWindow.isMinimized());
         activate(w);
         QTest::keyClick(&w, Qt::Key_I);
-        QVERIFY(!w.m_infoWindow.isMinimized());
         QTest::keyClick(&w, Qt::Key_I);
-        QVERIFY(w.m_infoWindow.isVisible() && w.m_showInformationAction->isChecked());
+        QVERIFY(!w.m_infoWindow.isMinimized() && w.m_infoWindow.isVisible());
+        QVERIFY(w.m_showInformationAction->isChecked());
     }
 
     void boxesAndKeys()
     {
-        TestWindow w{QString()};
-        activate(w);
         ModalCloser closer;
+        const QString missing = m_dir.filePath("gone.ild");
+        TestWindow w{missing};
+        QCOMPARE(status(w), noFile());
+        QVERIFY(stored().isEmpty());
+        w.openFile(QString()); // ignored
+        activate(w);
         QTest::keyClick(&w, Qt::Key_I, Qt::ControlModifier);
         w.m_aboutAction->trigger();
-        QCOMPARE(closer.boxes.size(), 2);
-        const ModalCloser::Box box = closer.boxes.first();
-        QCOMPARE(box.title, QStringLiteral("About Lumenar"));
-        QCOMPARE(box.pixmapSize, QSize(96, 96));
-        const QString built = QStringLiteral("<p>Based on Qt %1 (%2, %3 bit)</p>")
+        QCOMPARE(closer.boxes.size(), 3);
+        QCOMPARE(closer.seen().first(), "Lumenar: Cannot open '" + missing + "'!");
+        const ModalCloser::Box about = closer.boxes.at(1);
+        const QString built = QStringLiteral("<h3>Lumenar</h3><p>Based on Qt %1 (%2, %3 bit)</p>")
                                   .arg(qVersion(), MainWindow::compilerText())
                                   .arg(sizeof(void*) * 8);
-        QVERIFY2(box.text.startsWith("<h3>Lumenar</h3>" + built), qPrintable(box.text));
+        QCOMPARE(about.title + about.text.left(built.size()), "About Lumenar" + built);
+        QCOMPARE(about.pixmapSize, QSize(96, 96));
 #if defined(__GNUC__) && !defined(__clang__)
         QCOMPARE(MainWindow::compilerText(),
                  QStringLiteral("GCC %1.%2").arg(__GNUC__).arg(__GNUC_MINOR__));
 #endif
         activate(w);
-        for (const auto& [keys, fullScreen] :
-             QVector<QPair<const char*, bool>>{{"Esc", false},
-                                               {"Alt+Return", true},
-                                               {"Alt+Return", false},
-                                               {"Alt+Enter", true},
-                                               {"Esc", false}}) {
+        QString states;
+        for (const char* keys : {"Esc", "Alt+Return", "Alt+Return", "Alt+Enter", "Esc"}) {
             QTest::keySequence(&w, QKeySequence(keys));
-            QVERIFY2(w.isFullScreen() == fullScreen, keys);
+            states += w.isFullScreen() ? '+' : '-';
         }
-    }
-
-    void openRequests()
-    {
-        ModalCloser closer;
-        const QString missing = m_dir.filePath("gone.ild");
-        TestWindow w{missing};
-        QCOMPARE(closer.seen(), QStringList{cannotOpen(missing)});
-        checkInStep(w, 0, 0);
-        QVERIFY(storedRecent().isEmpty());
-        w.openFile(QString()); // ignored
-        QCOMPARE(closer.boxes.size(), 1);
-        // The desktop asks the application to open a file.
+        QCOMPARE(states, QStringLiteral("-+-+-"));
+        // The desktop asks the application to open a file; an empty path changes nothing.
         auto* app = qobject_cast<LumenarApp*>(QCoreApplication::instance());
         connect(app, &LumenarApp::openFile, &w, &MainWindow::openFile);
-        const QString second = showFile("second.ild", 5);
-        QFileOpenEvent request(second);
-        QCoreApplication::sendEvent(app, &request);
-        checkInStep(w, 0, 5);
-        QCOMPARE(w.windowTitle(), QStringLiteral("second.ild - Lumenar"));
-        QCOMPARE(storedRecent(), QStringList{second});
-        QFileOpenEvent empty{QString()}; // an empty path changes nothing
-        QCoreApplication::sendEvent(app, &empty);
-        checkInStep(w, 0, 5);
+        for (const QString& file : {showFile("second.ild", 5), QString()}) {
+            QFileOpenEvent request(file);
+            QCoreApplication::sendEvent(app, &request);
+            QCOMPARE(status(w), inStep(0, 5, "second.ild"));
+        }
+        QCOMPARE(stored(), QStringList{m_dir.filePath("second.ild")});
     }
 
     // The information window alone: its model, rows without frames and the user's choices.
-    void infoRows()
+    void infoWindowAlone()
     {
         InfoWindow info;
         QAbstractItemModelTester tester(info.model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        info.AppendInfo(" fmt ", "name", QString(), 65535, "7");
-        QStringList cells;
-        for (int c = 0; c < 5; ++c)
-            cells << info.model()->index(0, c).data().toString() +
-                         info.model()->headerData(c, Qt::Horizontal).toString();
-        QCOMPARE(cells,
-                 (QStringList{" fmt Format", "nameName", "Company", "65535Records", "7Projector"}));
         // Frame 0, a palette, frames 1 and 2, another palette, frame 3.
-        info.ClearInfo();
-        fill(info, 6, {1, 4});
-        QCOMPARE(info.frameOfRow(1), -1);
-        QCOMPARE(info.frameOfRow(3), 2);
-        QCOMPARE(info.rowOfFrame(3), 5);
-        QCOMPARE(info.rowOfFrame(4), -1);
+        for (int r = 0; r < 6; ++r)
+            info.AppendInfo("F", "N", "C", ushort(r), "0", r != 1 && r != 4);
+        QCOMPARE((QVector<int>{info.frameOfRow(1), info.frameOfRow(3), info.rowOfFrame(3),
+                               info.rowOfFrame(4)}),
+                 (QVector<int>{-1, 2, 5, -1}));
         QSignalSpy spy(&info, &InfoWindow::selectionChanged);
         for (const auto& [frame, row] : QVector<QPair<int, int>>{{2, 3}, {-1, 3}, {4, 3}, {0, 0}}) {
             info.setSelection(frame); // silent; a frame that is not there changes nothing
-            QCOMPARE(currentRow(info), row);
-            QCOMPARE(info.tableView()->selectionModel()->selectedRows().value(0).row(), row);
+            QCOMPARE(info.tableView()->selectionModel()->selectedRows().value(0).row() * 10 +
+                         currentRow(info),
+                     row * 11);
         }
-        QCOMPARE(spy.count(), 0);
         info.show();
         QVERIFY(QTest::qWaitForWindowExposed(&info));
-        click(info, 0); // already current
-        click(info, 1); // a palette row shows no frame
-        click(info, 2);
+        for (int row : {0, 1, 2}) // already current; a palette row shows no frame; frame 1
+            QTest::mouseClick(info.tableView()->viewport(), Qt::LeftButton, {},
+                              info.tableView()->visualRect(info.model()->index(row, 1)).center());
         info.tableView()->setFocus();
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up})
             QTest::keyClick(info.tableView(), key);
@@ -559,18 +438,16 @@ private slots:
         for (const QList<QVariant>& signal : spy)
             reported << signal.first().toInt();
         QCOMPARE(reported, (QList<int>{1, 2, 3, 2}));
-        QTest::mouseDClick(info.tableView()->viewport(), Qt::LeftButton, {},
-                           info.tableView()->visualRect(info.model()->index(2, 1)).center());
-        QVERIFY(!info.tableView()->viewport()->findChild<QLineEdit*>()); // no editing
-        // The close button only hides the window; clearing keeps the headers, reports nothing.
+        QCOMPARE(info.tableView()->editTriggers(), QAbstractItemView::NoEditTriggers);
+        // The close button only hides the window; clearing keeps the headers.
         QSignalSpy closed(&info, &InfoWindow::widgetClosed);
         QVERIFY(info.close());
-        QCOMPARE(closed.count(), 1);
         info.ClearInfo();
-        QCOMPARE(info.model()->rowCount() + info.rowOfFrame(0), -1);
-        QCOMPARE(info.model()->headerData(4, Qt::Horizontal).toString(),
-                 QStringLiteral("Projector"));
-        QCOMPARE(spy.count(), 4);
+        QCOMPARE(closed.count() + info.model()->rowCount() + info.rowOfFrame(0), 0);
+        QStringList headers;
+        for (int c = 0; c < info.model()->columnCount(); ++c)
+            headers << info.model()->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(headers.join(' '), QStringLiteral("Format Name Company Records Projector"));
     }
 };
 

@@ -6,144 +6,109 @@
 #include <QtTest>
 
 #include <memory>
+#include <tuple>
 
 class TestModel : public QObject
 {
     Q_OBJECT
-
-    QTemporaryDir m_dir;
 
 private slots:
     void pointLimit()
     {
         IldaFrame frame;
         IldaPoint p;
-        p.red = 200;
-        for (int i = 0; i < 30000; ++i) {
-            p.x = qint16(i);
+        for (p.x = 0; p.x < 30000; ++p.x)
             frame.appendPoint(p);
-        }
         int count = 5000;
-        frame.appendPoints(count)[2767] = p;
+        frame.appendPoints(count)[2767].red = 200;
         QCOMPARE(count, 2768); // as many as fit
         frame.appendPoint(p);  // full: lost without notice
         for (int more : {1, -3}) {
-            count = more;
-            frame.appendPoints(count);
+            frame.appendPoints(count = more);
             QCOMPARE(count, 0);
         }
         QCOMPARE(frame.getNumberOfPoints(), 32768);
-        QCOMPARE(int(frame.getPoint(29999).x), 29999);
-        QCOMPARE(int(frame.getPoint(32767).red), 200);
+        QCOMPARE(frame.getPoint(29999).x + frame.getPoint(32767).red, 29999 + 200);
         // Outside the frame: a blanked black point at the origin.
-        for (int index : {-1, 32768}) {
-            const IldaPoint out = frame.getPoint(index);
+        for (const IldaPoint& out : {frame.getPoint(-1), frame.getPoint(32768)})
             QCOMPARE((Pt{out.x, out.y, out.z, out.blanked, out.red, out.green, out.blue}),
                      (Pt{0, 0, 0, 1, 0, 0, 0}));
-        }
     }
 
-    // Frames of one point each, x the frame number; "n" next, "p" previous, "f" first, "l" last,
-    // a number goes to that frame.
-    void navigation_data()
-    {
-        QTest::addColumn<int>("frames");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("next, next") << 5 << QStringList{"2", "n", "n"} << 4;
-        QTest::newRow("next at the end stays") << 5 << QStringList{"4", "n"} << 4;
-        QTest::newRow("previous at the start stays") << 5 << QStringList{"p", "p"} << 0;
-        QTest::newRow("previous") << 5 << QStringList{"3", "p"} << 2;
-        QTest::newRow("last, first, last") << 5 << QStringList{"l", "f", "l"} << 4;
-        QTest::newRow("goto outside ignored") << 5 << QStringList{"2", "5", "-1"} << 2;
-        QTest::newRow("one frame") << 1 << QStringList{"n", "l", "p"} << 0;
-        QTest::newRow("empty: last is -1") << 0 << QStringList{"n", "0", "l"} << -1;
-        QTest::newRow("empty: first is 0") << 0 << QStringList{"l", "p", "f"} << 0;
-    }
+    // One-point frames, x the frame number; "n" next, "p" previous, "f" first, "l" last, a
+    // number goes to that frame. The frame reached, or "-1" on an empty store after "l".
     void navigation()
     {
-        QFETCH(int, frames);
-        QFETCH(QStringList, steps);
-        QFETCH(int, expected);
-        IldaBuilder b;
-        for (int f = 0; f < frames; ++f)
-            b.header(1, "", "", 1, f, frames).point1(f, 0, 0, 0);
-        Probe probe;
-        QCOMPARE(probe.load(writeTestFile(m_dir, "frames.ild", b.end().bytes())), QString());
-        for (const QString& step : steps) {
-            if (step == "n")
-                globalIldaFrames.gotoNext();
-            else if (step == "p")
-                globalIldaFrames.gotoPrevious();
-            else if (step == "f")
-                globalIldaFrames.gotoFirst();
-            else if (step == "l")
-                globalIldaFrames.gotoLast();
-            else
-                globalIldaFrames.gotoFrame(step.toInt());
+        QTemporaryDir dir;
+        // clang-format off
+        const QVector<std::tuple<int, QString, int>> walks{
+            {5, "2 n n", 4}, {5, "4 n", 4}, {5, "p p", 0}, {5, "3 p", 2}, {5, "l f l", 4},
+            {5, "2 5 -1", 2}, {1, "n l p", 0}, {0, "n 0 l", -1}, {0, "l p f", 0}};
+        // clang-format on
+        for (const auto& [frames, steps, expected] : walks) {
+            IldaBuilder b;
+            for (int f = 0; f < frames; ++f)
+                b.header(1, "", "", 1, f, frames).point1(f, 0, 0, 0);
+            QCOMPARE(Probe().load(writeTestFile(dir, "f.ild", b.end().bytes())), QString());
+            for (const QString& step : steps.split(' '))
+                step == "n"   ? globalIldaFrames.gotoNext()
+                : step == "p" ? globalIldaFrames.gotoPrevious()
+                : step == "f" ? globalIldaFrames.gotoFirst()
+                : step == "l" ? globalIldaFrames.gotoLast()
+                              : globalIldaFrames.gotoFrame(step.toInt());
+            const IldaFrame current = globalIldaFrames.getCurrentFrame();
+            QCOMPARE((QVector<int>{globalIldaFrames.getCurrentFrameNumber(), current.getPoint(0).x,
+                                   current.getNumberOfPoints(), globalIldaFrames.isFirst(),
+                                   globalIldaFrames.isLast()}),
+                     (QVector<int>{expected, qMax(expected, 0), frames ? 1 : 0, expected <= 0,
+                                   expected >= frames - 1}));
         }
-        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), expected);
-        const IldaFrame current = globalIldaFrames.getCurrentFrame();
-        QCOMPARE(current.getNumberOfPoints(), frames ? 1 : 0);
-        QCOMPARE(int(current.getPoint(0).x), qMax(expected, 0));
-        QCOMPARE(globalIldaFrames.isFirst(), expected <= 0);
-        QCOMPARE(globalIldaFrames.isLast(), expected >= frames - 1);
     }
 
     // The ILDA table runs round the colour circle: red, yellow, green, cyan, blue, magenta,
-    // white and back to red, each channel changing evenly between those corners.
+    // white and back to red, each channel changing evenly between those corners. Every
+    // projector starts from it; indices 64-255 are white.
     void ildaPalette()
     {
-        const QVector<QPair<int, QRgb>> corners{{0, qRgb(255, 0, 0)},      {16, qRgb(255, 255, 0)},
-                                                {24, qRgb(0, 255, 0)},     {31, qRgb(0, 255, 255)},
-                                                {40, qRgb(0, 0, 255)},     {48, qRgb(255, 0, 255)},
-                                                {56, qRgb(255, 255, 255)}, {64, qRgb(255, 0, 0)}};
+        const QVector<QPair<int, QColor>> corners{
+            {0, Qt::red},   {16, Qt::yellow},  {24, Qt::green}, {31, Qt::cyan},
+            {40, Qt::blue}, {48, Qt::magenta}, {56, Qt::white}, {64, Qt::red}};
+        const auto store = std::make_unique<IldaFrames>(); // large: kept off the stack
         for (int c = 0; c + 1 < corners.size(); ++c) {
             const auto [from, a] = corners[c];
             const auto [to, b] = corners[c + 1];
             for (int i = from; i < to; ++i) {
                 const double t = double(i - from) / (to - from);
-                const double expected[] = {qRed(a) + t * (qRed(b) - qRed(a)),
-                                           qGreen(a) + t * (qGreen(b) - qGreen(a)),
-                                           qBlue(a) + t * (qBlue(b) - qBlue(a))};
-                for (int channel = 0; channel < 3; ++channel)
-                    QVERIFY2(qAbs(ildaDefaultPalette[i * 3 + channel] - expected[channel]) <= 1.0,
-                             qPrintable(QStringLiteral("entry %1").arg(i)));
+                const double rgb[] = {a.red() + t * (b.red() - a.red()),
+                                      a.green() + t * (b.green() - a.green()),
+                                      a.blue() + t * (b.blue() - a.blue())};
+                for (int k = 0; k < 3; ++k)
+                    QVERIFY2(qAbs(ildaDefaultPalette[i * 3 + k] - rgb[k]) < 1.0,
+                             qPrintable(QString::number(i)));
             }
         }
-        // Every projector starts from that table; indices 64-255 are white.
-        const auto store = std::make_unique<IldaFrames>(); // large: kept off the stack
         for (int projector : {0, 200, 255})
-            for (int index = 0; index < 256; ++index)
-                QCOMPARE(store->getPaletteEntry(projector, index),
-                         index < 64 ? qRgb(ildaDefaultPalette[index * 3],
-                                           ildaDefaultPalette[index * 3 + 1],
-                                           ildaDefaultPalette[index * 3 + 2])
-                                    : qRgb(255, 255, 255));
+            for (int i = 0; i < 256; ++i)
+                QCOMPARE(store->getPaletteEntry(projector, i),
+                         i > 63 ? qRgb(255, 255, 255)
+                                : qRgb(ildaDefaultPalette[i * 3], ildaDefaultPalette[i * 3 + 1],
+                                       ildaDefaultPalette[i * 3 + 2]));
     }
 
     // The controller's table: white, the three primaries lightened halfway, twelve hues 30
-    // degrees apart at full strength, and white for the rest.
+    // degrees apart at full strength with no channel but 0, 128 or 255, and white for the rest.
     void controllerPalette()
     {
         for (int i = 0; i < 64; ++i) {
-            const QColor c(vectrionDefaultPalette[i * 3], vectrionDefaultPalette[i * 3 + 1],
-                           vectrionDefaultPalette[i * 3 + 2]);
-            const QString at = QStringLiteral("entry %1").arg(i);
-            if (i == 0 || i > 15) {
-                QVERIFY2(c == Qt::white, qPrintable(at));
-            } else if (i < 4) {
-                QVERIFY2(c.hsvHue() == (i - 1) * 120 && c.value() == 255 &&
-                             qAbs(c.hsvSaturation() - 127) <= 1,
-                         qPrintable(at));
-            } else {
-                QVERIFY2(qAbs(c.hsvHue() - (i - 4) * 30) <= 1 && c.value() == 255 &&
-                             c.hsvSaturation() == 255 &&
-                             qMin(c.red(), qMin(c.green(), c.blue())) == 0,
-                         qPrintable(at));
-                for (int channel : {c.red(), c.green(), c.blue()})
-                    QVERIFY2(channel == 0 || channel == 128 || channel == 255, qPrintable(at));
-            }
+            const uchar* e = vectrionDefaultPalette + i * 3;
+            const QColor c(e[0], e[1], e[2]);
+            const int hue = i < 4 ? (i - 1) * 120 : (i - 4) * 30;
+            const auto plain = [](int v) { return v == 0 || v == 128 || v == 255; };
+            const bool pure = plain(e[0]) && plain(e[1]) && plain(e[2]);
+            QVERIFY2(i == 0 || i > 15 ? c == Qt::white
+                                      : qAbs(c.hsvHue() - hue) <= 1 && c.value() == 255 && pure &&
+                                            c.hsvSaturation() == (i < 4 ? 127 : 255),
+                     qPrintable(QString::number(i)));
         }
     }
 };
