@@ -116,6 +116,25 @@ public:
             all << point(frame, i);
         return all;
     }
+    // The store as text, row after row: the format ("I" or "T" for the controller's indexed or
+    // true colour, else the ILDA format number), name, records, "company/projector" when
+    // either is there, then the row's frame as x,y,z, "b" when blanked, "=" and the colour.
+    QString dump() const
+    {
+        QStringList rows;
+        for (int r = 0; r < this->rows(); ++r) {
+            const QStringList c = row(r);
+            QString text =
+                c[0].startsWith("Vectrion") ? (c[0].contains("True") ? "T" : "I") : c[0].left(1);
+            text += ' ' + c[1] + ' ' + c[3] +
+                    (c[2].isEmpty() && c[4].isEmpty() ? "" : ' ' + c[2] + '/' + c[4]);
+            for (const Pt& p : info.frameOfRow(r) < 0 ? Pts() : points(info.frameOfRow(r)))
+                text += QString::asprintf(" %d,%d,%d%s=", p[0], p[1], p[2], p[3] ? "b" : "") +
+                        QColor(p[4], p[5], p[6]).name().mid(1);
+            rows << text;
+        }
+        return rows.join("; ") + (frames() > info.rowOfFrame(frames() - 1) + 1 ? " +frames" : "");
+    }
 };
 
 // Frames written as ILDA files and loaded through the real reader; views painted as the window

@@ -48,26 +48,6 @@ class TestControllerReaders : public QObject
         return bytes.write(path(name), length) ? path(name) : QString();
     }
     QString cannotOpen(const QString& name) const { return "Cannot open '" + name + "'!"; }
-    // The store as text, one row after another: "I" or "T" for the colour mode, the name, the
-    // record count, then the row's frame as x,y,z, "b" when blanked, and the colour.
-    QString dump() const
-    {
-        QStringList rows;
-        for (int r = 0; r < m_probe.rows(); ++r) {
-            const QStringList cells = m_probe.row(r);
-            QString text = (cells[0].contains("True") ? "T " : "I ") + cells[1] + ' ' + cells[3] +
-                           cells[2] + cells[4];
-            for (const Pt& p : Probe::points(r)) {
-                const QString colour = QColor(p[4], p[5], p[6]).name().mid(1);
-                text +=
-                    QString::asprintf(" %d,%d,%d%s=", p[0], p[1], p[2], p[3] ? "b" : "") + colour;
-            }
-            rows << text;
-        }
-        if (m_probe.frames() != m_probe.rows())
-            rows << QStringLiteral("frames %1").arg(m_probe.frames());
-        return rows.join("; ");
-    }
     // The reader of the file's kind, without the emptying that loading does around it.
     QString read(const QString& file)
     {
@@ -213,10 +193,10 @@ private slots:
         DebugCatcher catcher;
         const QString message = m_probe.load(file);
         QCOMPARE(message.isEmpty()
-                     ? dump() + QStringList(DebugCatcher::lines())
-                                    .replaceInStrings(QRegularExpression("^"), " debug: ")
-                                    .join(QString())
-                     : message + dump(),
+                     ? m_probe.dump() + QStringList(DebugCatcher::lines())
+                                            .replaceInStrings(QRegularExpression("^"), " debug: ")
+                                            .join(QString())
+                     : message + m_probe.dump(),
                  expected);
     }
 
@@ -235,9 +215,9 @@ private slots:
                                     ani.entry("Intro", "Star").entry("Intro", "Alias").count(0))),
                  QString());
         const QString star = " 2 1,2,-3=ff0000 4,5,-6=ff0000; ";
-        QCOMPARE(dump(), "I Star" + star + "T Glow 1 7,8,-9=00ff00; " +
-                             QStringLiteral("I Gr\u00FCn 1 5,5,-5=ffffff; I Star") + star +
-                             "I Alias" + star.chopped(2));
+        QCOMPARE(m_probe.dump(), "I Star" + star + "T Glow 1 7,8,-9=00ff00; " +
+                                     QStringLiteral("I Gr\u00FCn 1 5,5,-5=ffffff; I Star") + star +
+                                     "I Alias" + star.chopped(2));
         // Reached through a link, the animation's pictures still lie beside the real file.
         QVERIFY(QDir().mkpath(path("elsewhere")));
         QVERIFY(QFile::link(path("show.ani"), path("elsewhere/show.ani")));

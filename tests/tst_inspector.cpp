@@ -161,20 +161,6 @@ private slots:
         }
     }
 
-    void singleViewMatchesWidget()
-    {
-        IldaView::m_zoomFactor = 7.0; // the picture starts from the initial view state
-        const QImage image =
-            render({"--view", "side", "--size", "300x200", "--show-blanked", "--active", "side"});
-        QCOMPARE(IldaView::m_zoomFactor, 1.0);
-        globalIldaFrames.setShowBlankedLines(true);
-        globalIldaFrames.setShowDots(true);
-        IldaView::m_activeView = IldaView::Side;
-        std::unique_ptr<IldaView> side(ViewLayouts::createView(IldaView::Side));
-        QCOMPARE(image, paint(*side, QSize(300, 200)));
-        QCOMPARE(render({"--view", "front"}).size(), QSize(400, 400)); // one view's default
-    }
-
     // A 400 x 400 Front view: model 0 lands on 200; the last point of frame 0 on (260, 139);
     // frame 1's point on x 79. Pixels: the blanked line, a dot, frame 1's point, the lit line.
     void displayOptions()
@@ -187,6 +173,7 @@ private slots:
             {{"--frame", "1"}, {Black, Black, Qt::blue, Black}}};
         // clang-format on
         for (const auto& [options, colours] : cases) {
+            IldaView::m_zoomFactor = 7.0; // the picture starts from the initial view state
             const QImage image = render(QStringList{"--view", "front"} + options);
             QCOMPARE((QVector<QColor>{image.pixelColor(200, 200), image.pixelColor(259, 138),
                                       image.pixelColor(78, 199), image.pixelColor(260, 170)}),

@@ -373,6 +373,7 @@ private slots:
         w.m_aboutAction->trigger();
         QCOMPARE(closer.boxes.size(), 3);
         QCOMPARE(closer.seen().first(), "Lumenar: Cannot open '" + missing + "'!");
+        QCOMPARE(closer.boxes.first().icon, QMessageBox::Critical);
         const ModalCloser::Box about = closer.boxes.at(1);
         const QString built = QStringLiteral("<h3>Lumenar</h3><p>Based on Qt %1 (%2, %3 bit)</p>")
                                   .arg(qVersion(), MainWindow::compilerText())

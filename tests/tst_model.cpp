@@ -35,36 +35,6 @@ private slots:
                      (Pt{0, 0, 0, 1, 0, 0, 0}));
     }
 
-    // One-point frames, x the frame number; "n" next, "p" previous, "f" first, "l" last, a
-    // number goes to that frame. The frame reached, or "-1" on an empty store after "l".
-    void navigation()
-    {
-        QTemporaryDir dir;
-        // clang-format off
-        const QVector<std::tuple<int, QString, int>> walks{
-            {5, "2 n n", 4}, {5, "4 n", 4}, {5, "p p", 0}, {5, "3 p", 2}, {5, "l f l", 4},
-            {5, "2 5 -1", 2}, {1, "n l p", 0}, {0, "n 0 l", -1}, {0, "l p f", 0}};
-        // clang-format on
-        for (const auto& [frames, steps, expected] : walks) {
-            IldaBuilder b;
-            for (int f = 0; f < frames; ++f)
-                b.header(1, "", "", 1, f, frames).point1(f, 0, 0, 0);
-            QCOMPARE(Probe().load(writeTestFile(dir, "f.ild", b.end().bytes())), QString());
-            for (const QString& step : steps.split(' '))
-                step == "n"   ? globalIldaFrames.gotoNext()
-                : step == "p" ? globalIldaFrames.gotoPrevious()
-                : step == "f" ? globalIldaFrames.gotoFirst()
-                : step == "l" ? globalIldaFrames.gotoLast()
-                              : globalIldaFrames.gotoFrame(step.toInt());
-            const IldaFrame current = globalIldaFrames.getCurrentFrame();
-            QCOMPARE((QVector<int>{globalIldaFrames.getCurrentFrameNumber(), current.getPoint(0).x,
-                                   current.getNumberOfPoints(), globalIldaFrames.isFirst(),
-                                   globalIldaFrames.isLast()}),
-                     (QVector<int>{expected, qMax(expected, 0), frames ? 1 : 0, expected <= 0,
-                                   expected >= frames - 1}));
-        }
-    }
-
     // The ILDA table runs round the colour circle: red, yellow, green, cyan, blue, magenta,
     // white and back to red, each channel changing evenly between those corners. Every
     // projector starts from it; indices 64-255 are white.

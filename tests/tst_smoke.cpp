@@ -33,7 +33,8 @@ private slots:
         const QImage image = QImage(shot).convertToFormat(QImage::Format_RGB32);
 
         // The active view, Front, carries the accent frame: the bottom-left quarter of the view
-        // area of the window at (50, 50).
+        // area of the window at (50, 50). Every view shows the demo's first frame, a turning
+        // cube in colour, mostly on black.
         QRect front;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
@@ -43,29 +44,21 @@ private slots:
                      front.left() < 60 && front.top() > 250,
                  qPrintable(
                      QStringLiteral("accent frame %1x%2").arg(front.width()).arg(front.height())));
-        // Every view shows the demo's first frame, a turning cube in colour, mostly on black.
-        const QRect inner = front.adjusted(4, 4, -4, -4);
         for (const QPoint& step : {QPoint(0, 0), QPoint(1, 0), QPoint(0, -1), QPoint(1, -1)}) {
             const QRect rect =
-                inner.translated(step.x() * (front.width() + 3), step.y() * (front.height() + 3));
+                front.adjusted(4, 4, -4, -4)
+                    .translated(step.x() * (front.width() + 3), step.y() * (front.height() + 3));
             int black = 0;
             int coloured = 0;
-            for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int y = rect.top(); y <= rect.bottom(); ++y)
                 for (int x = rect.left(); x <= rect.right(); ++x) {
                     const QColor p = image.pixelColor(x, y);
                     black += p.value() == 0;
                     coloured += p.value() - qMin(p.red(), qMin(p.green(), p.blue())) > 80;
                 }
-            }
             QVERIFY2(black > rect.width() * rect.height() / 2 && coloured > 150,
-                     qPrintable(QStringLiteral("view at %1,%2: %3 coloured pixels")
-                                    .arg(step.x())
-                                    .arg(step.y())
-                                    .arg(coloured)));
+                     qPrintable(QString::number(coloured)));
         }
-        // The other views' frames are grey, not the accent colour.
-        const QColor side = image.pixelColor(front.right() + 4, front.center().y());
-        QVERIFY(side.red() == side.green() && side.green() == side.blue() && side.red() > 0);
     }
 };
 

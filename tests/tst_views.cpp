@@ -61,23 +61,6 @@ class TestViews : public QObject
 private slots:
     void init() { setState({0, 1, 1, 0, 0, 0, 0, 0}); }
 
-    void mapping()
-    {
-        // A dot is a 3 x 3 outline around its point; rows 0, 1, 298 and 299 are the frame's.
-        const QColor c(10, 200, 30);
-        const QVector<QPair<QPoint, QPoint>> cases{
-            {{0, 0}, {200, 150}},   {{-32768, 0}, {52, 150}},  {{32767, 0}, {347, 150}},
-            {{0, 32767}, {200, 2}}, {{0, -32768}, {200, 297}}, {{10000, -10000}, {245, 195}}};
-        for (const auto& [model, screen] : cases) {
-            const QImage image = paintFront({lit(model.x(), model.y(), c)}, true, false);
-            for (int dy = -2; dy <= 2; ++dy)
-                for (int dx = -2; dx <= 2; ++dx)
-                    if (screen.y() + dy >= 2 && screen.y() + dy <= 297)
-                        QCOMPARE(image.pixelColor(screen + QPoint(dx, dy)),
-                                 qMax(qAbs(dx), qAbs(dy)) == 1 ? c : Black);
-        }
-    }
-
     // Points at x = -20000, -10000, 0, 10000, 20000 on y = 0: "r", "g", "b" lit in that colour,
     // "B" blanked. Expected dot per point: "-" none, "o" grey, else its colour letter; without
     // dots, the colour of the line through model (0, 0).
