@@ -137,30 +137,6 @@ private slots:
         }
     }
 
-    // Top and Perspective above Front and Side, 3 pixels apart: 650 = 324 + 3 + 323 both ways;
-    // the accent frame marks the active view.
-    void grid()
-    {
-        const QColor window = QGuiApplication::palette().color(QPalette::Window);
-        const QVector<QPoint> corners{{0, 649}, {0, 0}, {649, 0}, {649, 649}};
-        const QStringList names{"front", "top", "perspective", "side"};
-        for (int active = 0; active < 4; ++active) {
-            const QImage image = render({"--active", names[active]});
-            QCOMPARE(image.size(), QSize(650, 650));
-            QString frames(4, '-'), expected(4, '-');
-            expected[active] = '+';
-            for (int c = 0; c < 4; ++c)
-                frames[c] = image.pixel(corners[c]) == qRgb(60, 140, 240)         ? '+'
-                            : image.pixel(corners[c]) == window.darker(125).rgb() ? '-'
-                                                                                  : '?';
-            QCOMPARE(frames, expected);
-            QCOMPARE(image.pixel(321, 321) | image.pixel(329, 329), qRgb(0, 0, 0));
-            for (int gap = 324; gap <= 326; ++gap)
-                for (const QPoint& p : {QPoint(gap, 100), QPoint(100, gap), QPoint(500, gap)})
-                    QCOMPARE(image.pixel(p), window.rgb());
-        }
-    }
-
     // A 400 x 400 Front view: model 0 lands on 200; the last point of frame 0 on (260, 139);
     // frame 1's point on x 79. Pixels: the blanked line, a dot, frame 1's point, the lit line.
     void displayOptions()

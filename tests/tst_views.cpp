@@ -191,22 +191,18 @@ private slots:
         row("middle press activates perspective", 3, zero, "pM50,50 r", {3, 1, 1, 0, 0, 0, 0, 0});
         row("drag below 5 px", 0, zero, "p100,100 m103,103 r", zero);
         row("drag of exactly 5 px", 0, zero, "p100,100 m104,103 r", {0, 1, 1, 4, 3, 0, 0, 0});
-        row("5 px straight up", 0, zero, "p100,100 m100,95 r", {0, 1, 1, 0, -5, 0, 0, 0});
         row("first step carries the whole motion", 0, zero, "p100,100 m102,101 m105,101 r", {0, 1, 1, 5, 1, 0, 0, 0});
         row("later steps follow", 0, zero, "p100,100 m105,100 m106,102 m104,102 r", {0, 1, 1, 4, 2, 0, 0, 0});
         row("back inside the circle", 0, zero, "p100,100 m106,100 m101,100 r", {0, 1, 1, 1, 0, 0, 0, 0});
         // The fine step proves that the first move did not start the drag.
         row("holding still starts a drag, release ends it", 1, zero, "p100,100 m101,100 W ma101,101 r m150,150", {1, 1, 1, 0, 0.125, 0.125, 0, 0});
         row("top pan: down lowers z", 2, zero, "p50,50 m58,58 r", {2, 1, 1, 8, 0, -8, 0, 0});
-        row("right button pans", 2, zero, "pR50,50 m58,58 r", {2, 1, 1, 8, 0, -8, 0, 0});
         row("Alt pans finely", 2, zero, "pa50,50 ma58,58 r", {2, 1, 1, 1, 0, -1, 0, 0});
         row("middle button pans finely", 2, zero, "pM50,50 m58,58 r", {2, 1, 1, 1, 0, -1, 0, 0});
         row("double-click resets front", 0, turned, "p40,40 r d40,40 m60,70 m80,90 r", {0, 1, 2, 0, 0, 0, 10, 20});
         row("double-click resets perspective", 3, turned, "p40,40 r d40,40 m60,70 m80,90 r", {3, 3, 1, 5, 0, 0, 0, 0});
         row("perspective drag: half a degree a pixel", 3, zero, "p100,100 m100,110 m102,110 r", {3, 1, 1, 0, 0, 0, -5, -1});
         row("perspective drag with Alt", 3, zero, "pa100,100 ma100,110 ma102,110 r", {3, 1, 1, 0, 0, 0, -0.625, -0.125});
-        row("perspective drag with middle", 3, zero, "pM100,100 m100,110 m100,112 r", {3, 1, 1, 0, 0, 0, -0.75, 0});
-        row("perspective drag up-left", 3, zero, "p100,100 m100,110 m96,104 r", {3, 1, 1, 0, 0, 0, -2, 2});
         for (int index = 0; index < 4; ++index)
             QTest::addRow("wheel without Control, view %d", index) << index << panned << QString("w300,50,120") << panned;
         row("Control+wheel at the centre", 0, panned, "wc200,150,120", {0, 1.41, 1, 2.82, 5.64, 8.46, 0, 0});
@@ -215,16 +211,11 @@ private slots:
         row("side about the cursor", 1, panned, "wc300,50,120", {0, 1.41, 1, 2.82, 46.64, -32.54, 0, 0});
         row("top about the cursor", 2, panned, "wc300,50,120", {0, 1.41, 1, -38.18, 5.64, -32.54, 0, 0});
         row("wheel out", 0, panned, "wc200,150,-120", {0, out, 1, 2 * out, 4 * out, 6 * out, 0, 0});
-        row("odd width: centre column 200", 0, panned, "s401,300 wc200,150,120", {0, 1.41, 1, 2.82, 5.64, 8.46, 0, 0});
         row("wheel position truncated", 0, panned, "wc250.7,150.9,120", {0, 1.41, 1, -17.68, 5.64, 8.46, 0, 0});
-        row("zero delta", 0, panned, "wc300,50,0", panned);
-        row("wheel at the limit", 1, with(panned, 1, 100), "wc300,50,120", with(panned, 1, 100));
         row("perspective wheel ignores the cursor", 3, panned, "wc300,50,120 wc300,50,120", with(panned, 2, 1.41 * 1.41));
         row("perspective wheel out", 3, panned, "wc300,50,-120", with(panned, 2, out));
-        row("perspective at 100", 3, with(panned, 2, 100), "wc300,50,120", with(panned, 2, 100));
         row("zoom scales the pan", -1, offset, "Z1.41", {0, 1.41, 1, 5.64, -11.28, 3.525, 0, 0});
         row("zoom factor cut to land on 100", -1, with(offset, 1, 80), "Z1.41", {0, 100, 1, 5, -10, 3.125, 0, 0});
-        row("zoom stays at 100", -1, with(offset, 1, 100), "Z1.41", with(offset, 1, 100));
         row("zoom factor cut to land on 0.01", -1, with(offset, 1, 0.012), "Z0.7092198581560284", {0, 0.01, 1, 4 / 1.2, -8 / 1.2, 2.5 / 1.2, 0, 0});
         row("zoom stays at 0.01", -1, with(offset, 1, 0.01), "Z0.7", with(offset, 1, 0.01));
         row("perspective zoom clamped at 100", -1, with(zero, 2, 80), "P1.41 P0.5", with(zero, 2, 50));
