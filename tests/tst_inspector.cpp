@@ -101,15 +101,6 @@ private slots:
         // clang-format on
     }
 
-    // Every demo file loads, each with its rows.
-    void demoShow()
-    {
-        QVector<int> rows;
-        for (const QString& file : m_demo)
-            rows << (run({"--json", "--no-points", file}) ? -1 : m_out.count("\"format\":"));
-        QCOMPARE(rows, (QVector<int>{DemoShow::AnimationFrames + 5, 1, 1, 4, 24}));
-    }
-
     // Exit status 2 with the usage for a usage error, 1 for a file that fails; no picture.
     void failures()
     {

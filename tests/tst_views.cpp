@@ -96,20 +96,6 @@ private slots:
         }
     }
 
-    // Far beyond the int range a panned position saturates, and the picture leaves the view.
-    void hugePan()
-    {
-        setState({0, 1, 1, 3e9, -3e9, 0, 0, 0});
-        auto front = view(IldaView::Front);
-        QPoint p(10, 10);
-        front->applyOffset(p.rx(), p.ry());
-        QCOMPARE(p, QPoint(std::numeric_limits<int>::max(), std::numeric_limits<int>::min()));
-        QVERIFY(load(m_dir.path(), {{lit(0, 0, Red), lit(100, 100, Red)}}).isEmpty());
-        QImage black(196, 178, QImage::Format_RGB32);
-        black.fill(Qt::black);
-        QCOMPARE(paint(*front, QSize(200, 200)).copy(2, 20, 196, 178), black);
-    }
-
     // Each view's projection of a point at its own zoom, before the pan, and its pan.
     void projection()
     {
@@ -146,20 +132,17 @@ private slots:
             QCOMPARE(screen, expected);
         }
         // The point (1, 2, 3) turned by a new perspective view built from the stored angles.
+        // clang-format off
         const QVector<std::tuple<float, float, QVector<float>>> turns{{0, 0, {1, 2, 3}},
-                                                                      {0, 90, {3, 2, -1}},
-                                                                      {90, 0, {1, -3, 2}},
-                                                                      {90, 90, {3, 1, 2}},
-                                                                      {0, -90, {-3, 2, 1}}};
-        for (const auto& [rotateX, rotateY, turned] : turns) {
+            {0, 90, {3, 2, -1}}, {90, 0, {1, -3, 2}}, {90, 90, {3, 1, 2}}, {0, -90, {-3, 2, 1}}};
+        // clang-format on
+        for (const auto& [rotateX, rotateY, t] : turns) {
             IldaView::m_rotateX = rotateX;
             IldaView::m_rotateY = rotateY;
             std::fill(IldaView::m_transformMatrix, IldaView::m_transformMatrix + 9, 0.0f);
-            QVector<float> result(3);
-            IldaViewPerspective().applyTransformMatrix(1, 2, 3, result[0], result[1], result[2]);
-            for (int i = 0; i < 3; ++i)
-                QVERIFY2(qAbs(result[i] - turned[i]) < 1e-5f,
-                         qPrintable(QString::number(result[i])));
+            float r[3];
+            IldaViewPerspective().applyTransformMatrix(1, 2, 3, r[0], r[1], r[2]);
+            QVERIFY(qAbs(r[0] - t[0]) + qAbs(r[1] - t[1]) + qAbs(r[2] - t[2]) < 1e-4f);
         }
     }
 
