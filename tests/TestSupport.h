@@ -77,10 +77,7 @@ public:
     }
 
 private:
-    static void handle(QtMsgType, const QMessageLogContext&, const QString& text)
-    {
-        lines() << text;
-    }
+    static void handle(QtMsgType, const QMessageLogContext&, const QString& s) { lines() << s; }
     QtMessageHandler m_previous;
 };
 

@@ -66,14 +66,13 @@ private slots:
     }
 
     // A file, written unless its bytes are empty, and the store it leaves or the message.
-    void loads_data()
+    // Loading empties the store first, and again on any failure.
+    void loads()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<P>("bytes");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char* tag, const char* name, const P& bytes,
-                            const QString& expected) {
-            QTest::newRow(tag) << name << bytes << expected;
+        QVector<std::tuple<QString, P, QString>> rows;
+        const auto row = [&rows](const char* /*what*/, const char* name, const P& bytes,
+                                 const QString& expected) {
+            rows.append({name, bytes, expected});
         };
         // clang-format off
         // Palette entries: 5 orange, 8 green, 12 blue, 4 red, 0 white. Colour and blanking come
@@ -160,23 +159,16 @@ private slots:
         row("animation trailer longer than the file", "a.ani", P().aniHeader(0).count(4).zeros(3),
             UnknownFormat);
         // clang-format on
-    }
-    // Loading empties the store first, and again on any failure.
-    void loads()
-    {
-        QFETCH(QString, name);
-        QFETCH(P, bytes);
-        QFETCH(QString, expected);
-        const QString file = bytes.size() ? write(name, bytes) : path(name);
-        loadSomething();
-        DebugCatcher catcher;
-        const QString message = m_probe.load(file);
-        QCOMPARE(message.isEmpty()
-                     ? m_probe.dump() + QStringList(DebugCatcher::lines())
-                                            .replaceInStrings(QRegularExpression("^"), " debug: ")
-                                            .join(QString())
-                     : message + m_probe.dump(),
-                 expected);
+        for (const auto& [name, bytes, expected] : rows) {
+            const QString file = bytes.size() ? write(name, bytes) : path(name);
+            loadSomething();
+            DebugCatcher catcher;
+            QString result = m_probe.load(file);
+            result += m_probe.dump();
+            for (const QString& line : DebugCatcher::lines())
+                result += " debug: " + line;
+            QCOMPARE(result, expected);
+        }
     }
 
     void animations()
@@ -231,39 +223,34 @@ private slots:
         QVERIFY2(after - before < 256 * 1024, qPrintable(QString::number(after - before)));
     }
 
-    void truncatedAnywhere_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<P>("bytes");
-        // clang-format off
-        // A colour chunk with spare bytes, an unknown chunk and loose bytes before the points.
-        QTest::newRow("picture") << "cut.pic" << P().picHeader(4, 3, 8 + 16 + 8 + 2 + 3).chunk(2, 16)
-            .color(0, 255, 255).color(80, 255, 255).color(160, 255, 255).zeros(4).chunk(9, 2)
-            .zeros(2 + 3).point(0, 1, 1, 1).point(0, 2, 2, 2).point(0, 3, 3, 3);
-        // Header extension, two sections, both colour modes.
-        QTest::newRow("catalogue") << "cut.ccat" << P().ccatHeader(22, 2, 3).zeros(3).section(1)
-            .pictureHeader("Indexed", 0, 2).point(4, 1, 1, 1).point(5, 2, 2, 2).section(1)
-            .pictureHeader("Colour", 0x08, 2).point(0, 3, 3, 3).point(0, 4, 4, 4)
-            .color(0, 255, 255).color(80, 255, 255);
-        // Every count in each of its forms.
-        QTest::newRow("animation") << "cut.ani" << P().count16(300).count32(0).count16(3)
-            .bytes("abc").zeros(6).count32(2).count16(1).bytes("C").string("P").string("C")
-            .count32(1).bytes("P").count16(4).zeros(4);
-        // clang-format on
-    }
     // Cut short anywhere: the proper message and an empty store; bytes after the end are ignored.
     void truncatedAnywhere()
     {
-        QFETCH(QString, name);
-        QFETCH(P, bytes);
+        // clang-format off
+        const QVector<QPair<QString, P>> files{
+            // A colour chunk with spare bytes, an unknown chunk and loose bytes before the points.
+            {"cut.pic", P().picHeader(4, 3, 8 + 16 + 8 + 2 + 3).chunk(2, 16).color(0, 255, 255)
+                 .color(80, 255, 255).color(160, 255, 255).zeros(4).chunk(9, 2).zeros(2 + 3)
+                 .point(0, 1, 1, 1).point(0, 2, 2, 2).point(0, 3, 3, 3)},
+            // Header extension, two sections, both colour modes.
+            {"cut.ccat", P().ccatHeader(22, 2, 3).zeros(3).section(1).pictureHeader("Indexed", 0, 2)
+                 .point(4, 1, 1, 1).point(5, 2, 2, 2).section(1).pictureHeader("Colour", 0x08, 2)
+                 .point(0, 3, 3, 3).point(0, 4, 4, 4).color(0, 255, 255).color(80, 255, 255)},
+            // Every count in each of its forms.
+            {"cut.ani", P().count16(300).count32(0).count16(3).bytes("abc").zeros(6).count32(2)
+                 .count16(1).bytes("C").string("P").string("C").count32(1).bytes("P").count16(4)
+                 .zeros(4)}};
+        // clang-format on
         DebugCatcher catcher;
-        QCOMPARE(m_probe.load(write(name, P(bytes).zeros(9))), QString());
-        QVERIFY(m_probe.frames() >= 1);
-        for (int length = 0; length < bytes.size(); ++length) {
-            loadSomething();
-            const QString at = QString::number(length);
-            const QString message = m_probe.load(write(name, bytes, length));
-            QCOMPARE(message + m_probe.dump() + at, UnknownFormat + at);
+        for (const auto& [name, bytes] : files) {
+            QCOMPARE(m_probe.load(write(name, P(bytes).zeros(9))), QString());
+            QVERIFY(m_probe.frames() >= 1);
+            for (int length = 0; length < bytes.size(); ++length) {
+                loadSomething();
+                const QString at = name + QString::number(length);
+                const QString message = m_probe.load(write(name, bytes, length));
+                QCOMPARE(message + m_probe.dump() + at, UnknownFormat + at);
+            }
         }
     }
 

@@ -259,7 +259,7 @@ private slots:
     }
 
     // Keys and menu entries beside the frame chain: pan and turn, zoom, reset, the information
-    // window and the about box.
+    // window.
     void commands()
     {
         TestWindow w{showFile("v.ild", 2)};
@@ -278,14 +278,6 @@ private slots:
         QTest::keyClick(&w, Qt::Key_I);
         QVERIFY(w.m_infoWindow.isVisible() && w.m_showInformationAction->isChecked());
         QVERIFY(w.m_infoWindow.close() && !w.m_showInformationAction->isChecked()); // own button
-        ModalCloser closer;
-        QTest::keyClick(&w, Qt::Key_I, Qt::ControlModifier);
-        const QString built = QStringLiteral("<h3>Lumenar</h3><p>Based on Qt %1 (%2, %3 bit)</p>")
-                                  .arg(qVersion(), MainWindow::compilerText())
-                                  .arg(sizeof(void*) * 8);
-        const ModalCloser::Box about = closer.boxes.value(0);
-        QCOMPARE(about.title + about.text.left(built.size()), "About Lumenar" + built);
-        QCOMPARE(about.pixmapSize, QSize(96, 96));
     }
 };
 

@@ -151,15 +151,12 @@ private slots:
     // d double-click, w wheel at x,y with delta, W wait 260 ms, s resize; I zoom in, O zoom out,
     // Z zoom by a factor about the origin, P zoom the perspective, K move or rotate by dx,dy,
     // R reset (1: all). Flags after the letter: R right, M middle button; a Alt, c Control.
-    void operations_data()
+    void operations()
     {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<State>("start");
-        QTest::addColumn<QString>("events");
-        QTest::addColumn<State>("expected");
-        const auto row = [](const char* name, int index, const State& start, const char* events,
-                            const State& expected) {
-            QTest::newRow(name) << index << start << QString(events) << expected;
+        QVector<std::tuple<const char*, int, State, QString, State>> rows;
+        const auto row = [&rows](const char* name, int index, const State& start,
+                                 const char* events, const State& expected) {
+            rows.append({name, index, start, events, expected});
         };
         const State zero{0, 1, 1, 0, 0, 0, 0, 0};
         const State turned{0, 3, 2, 5, 0, 0, 10, 20};
@@ -187,7 +184,7 @@ private slots:
         row("perspective drag: half a degree a pixel", 3, zero, "p100,100 m100,110 m102,110 r", {3, 1, 1, 0, 0, 0, -5, -1});
         row("perspective drag with Alt", 3, zero, "pa100,100 ma100,110 ma102,110 r", {3, 1, 1, 0, 0, 0, -0.625, -0.125});
         for (int index = 0; index < 4; ++index)
-            QTest::addRow("wheel without Control, view %d", index) << index << panned << QString("w300,50,120") << panned;
+            row("wheel without Control", index, panned, "w300,50,120", panned);
         row("Control+wheel at the centre", 0, panned, "wc200,150,120", {0, 1.41, 1, 2.82, 5.64, 8.46, 0, 0});
         // Zoomed about the cursor: offset = cursor + (offset - cursor) * 1.41.
         row("front about the cursor", 0, panned, "wc300,150,120", {0, 1.41, 1, -38.18, 5.64, 8.46, 0, 0});
@@ -217,20 +214,19 @@ private slots:
         row("reset without a view", -1, with(all, 0, 8), "R0", with(all, 0, 8));
         row("reset all", -1, with(all, 0, 3), "R1", {3, 1, 1, 0, 0, 0, 0, 0});
         // clang-format on
+        for (const auto& [name, index, start, events, expected] : rows)
+            run(name, index, start, events, expected);
     }
-    void operations()
+
+private:
+    void run(const char* name, int index, const State& start, const QString& events,
+             const State& expected)
     {
-        QFETCH(int, index);
-        QFETCH(State, start);
-        QFETCH(QString, events);
-        QFETCH(State, expected);
         setState(start);
         QWidget parent;
-        IldaView* target = index < 0 ? nullptr : ViewLayouts::createView(unsigned(index));
-        if (target) {
-            target->setParent(&parent);
-            target->resize(400, 300);
-        }
+        IldaView* target = ViewLayouts::createView(unsigned(qMax(index, 0)));
+        target->setParent(&parent);
+        target->resize(400, 300);
         Qt::MouseButton held = Qt::LeftButton;
         for (const QString& token : events.split(' ')) {
             Qt::MouseButton button = Qt::LeftButton;
@@ -244,7 +240,7 @@ private slots:
             const QStringList args = token.mid(i).split(',');
             const auto arg = [&](int k) { return args.value(k).toDouble(); };
             const QPointF at(arg(0), arg(1));
-            const QPointF global = target ? target->mapToGlobal(at.toPoint()) : QPoint();
+            const QPointF global = target->mapToGlobal(at.toPoint());
             QMouseEvent move(QEvent::MouseMove, at, global, Qt::NoButton, held, keys);
             QMouseEvent twice(QEvent::MouseButtonDblClick, at, global, held, held, keys);
             QWheelEvent wheel(at, global, QPoint(), QPoint(0, int(arg(2))), Qt::NoButton, keys,
@@ -267,7 +263,7 @@ private slots:
             // clang-format on
             operations.value(token[0])();
             // Without Control a view leaves the wheel to the window, which steps frames.
-            QVERIFY(token[0] != 'w' || wheel.isAccepted() == (keys == Qt::ControlModifier));
+            QVERIFY2(token[0] != 'w' || wheel.isAccepted() == (keys == Qt::ControlModifier), name);
         }
         // clang-format off
         const State result{double(IldaView::m_activeView), IldaView::m_zoomFactor,
@@ -277,12 +273,12 @@ private slots:
         // clang-format on
         for (int k = 0; k < result.size(); ++k)
             QVERIFY2(qAbs(result[k] - expected[k]) < 1e-3,
-                     qPrintable(QStringLiteral("%1 is %2").arg(k).arg(result[k])));
+                     qPrintable(QStringLiteral("%1: %2 is %3").arg(name).arg(k).arg(result[k])));
         // The matrix always follows the angles.
         float matrix[9];
         std::copy(IldaView::m_transformMatrix, IldaView::m_transformMatrix + 9, matrix);
         IldaView::setupTransformMatrix();
-        QVERIFY(std::equal(matrix, matrix + 9, IldaView::m_transformMatrix));
+        QVERIFY2(std::equal(matrix, matrix + 9, IldaView::m_transformMatrix), name);
     }
 };
 
