@@ -101,16 +101,14 @@ public:
             cells << info.model()->index(r, c).data().toString();
         return cells;
     }
-    static Pt point(int frame, int index)
-    {
-        const IldaPoint p = globalIldaFrames.getFrame(frame).getPoint(index);
-        return {p.x, p.y, p.z, p.blanked, p.red, p.green, p.blue};
-    }
     static Pts points(int frame)
     {
         Pts all;
-        for (int i = 0; i < globalIldaFrames.getFrame(frame).getNumberOfPoints(); ++i)
-            all << point(frame, i);
+        const IldaFrame f = globalIldaFrames.getFrame(frame);
+        for (int i = 0; i < f.getNumberOfPoints(); ++i) {
+            const IldaPoint p = f.getPoint(i);
+            all.append({p.x, p.y, p.z, p.blanked, p.red, p.green, p.blue});
+        }
         return all;
     }
     // The store as text, row after row: the format ("I" or "T" for the controller's indexed or

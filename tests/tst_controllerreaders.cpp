@@ -190,26 +190,21 @@ private slots:
                                      QStringLiteral("I Gr\u00FCn 1 5,5,-5=ffffff; I Star") + star +
                                      "I Alias" + star.chopped(2));
         // Reached through a link, the animation's pictures still lie beside the real file.
-        QVERIFY(QDir().mkpath(path("elsewhere")));
-        QVERIFY(QFile::link(path("show.ani"), path("elsewhere/show.ani")));
-        QCOMPARE(m_probe.load(path("elsewhere/show.ani")), QString());
-        QCOMPARE(m_probe.rows(), 5);
+        QVERIFY(QFile::link(path("show.ani"), path("C.catl/show.ani")));
+        QCOMPARE(m_probe.load(path("C.catl/show.ani")) + QString::number(m_probe.rows()), "5");
     }
 
     void aniRepeatedPictureSharesMemory()
     {
         // Each entry is a few bytes but names a frame of 32768 kept points (about 320 KiB): 4000
         // separate copies would take well over a gigabyte.
-        const int count = 40000;
-        P big;
-        big.picHeader(4, count, 0);
-        for (int i = 0; i < count; ++i)
+        P big = P().picHeader(4, 40000, 0);
+        for (int i = 0; i < 40000; ++i)
             big.point(0, i, -i, i);
-        write("C.catl/Big.pic", big);
-        P ani;
-        ani.aniHeader(4000);
+        P ani = P().aniHeader(4000);
         for (int e = 0; e < 4000; ++e)
             ani.entry("C", "Big");
+        write("C.catl/Big.pic", big);
         const QString file = write("many.ani", ani.count(0));
         m_probe.load(QString());
         const qint64 before = residentKiB();

@@ -110,7 +110,7 @@ private slots:
         };
         // clang-format off
         const QVector<std::tuple<QStringList, int, QString>> cases{
-            {{}, 2, "usage:"}, {{"--json"}, 2, "usage:"}, {{"--frobnicate", "x.ild"}, 2, "usage:"},
+            {{"--json"}, 2, "usage:"}, {{"--frobnicate", "x.ild"}, 2, "usage:"},
             {{"--help"}, 0, "usage:"}, {render({"--frame", "2"}), 2, "frame 2"},
             {render({"--frame", "two"}), 2, "frame"}, {render({"--view", "diagonal"}), 2, "view"},
             {render({"--size", "0x10"}), 2, "size"}, {render({"--size", "99999x10"}), 2, "size"},

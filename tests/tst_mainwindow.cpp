@@ -246,8 +246,7 @@ private slots:
              {QList<QUrl>{QUrl("https://example.com/a.ild")}, QList<QUrl>(), {three, five, five}}) {
             QMimeData data;
             data.setText("some text");
-            if (!urls.isEmpty())
-                data.setUrls(urls);
+            data.setUrls(urls);
             QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
             QApplication::sendEvent(&w, &enter);
             QVERIFY(enter.isAccepted());

@@ -41,18 +41,19 @@ private slots:
         const QVector<QPair<int, QColor>> corners{
             {0, Qt::red},   {16, Qt::yellow},  {24, Qt::green}, {31, Qt::cyan},
             {40, Qt::blue}, {48, Qt::magenta}, {56, Qt::white}, {64, Qt::red}};
+        const auto channel = [](const QColor& c, int k) {
+            return int(c.rgb() >> (16 - 8 * k)) & 0xFF;
+        };
         for (int c = 0; c + 1 < corners.size(); ++c) {
             const auto [from, a] = corners[c];
             const auto [to, b] = corners[c + 1];
-            for (int i = from; i < to; ++i) {
-                const double t = double(i - from) / (to - from);
-                const double rgb[] = {a.red() + t * (b.red() - a.red()),
-                                      a.green() + t * (b.green() - a.green()),
-                                      a.blue() + t * (b.blue() - a.blue())};
-                for (int k = 0; k < 3; ++k)
-                    QVERIFY2(qAbs(ildaDefaultPalette[i * 3 + k] - rgb[k]) < 1.0,
+            for (int i = from; i < to; ++i)
+                for (int k = 0; k < 3; ++k) {
+                    const double t = double(i - from) / (to - from);
+                    const double expected = channel(a, k) + t * (channel(b, k) - channel(a, k));
+                    QVERIFY2(qAbs(ildaDefaultPalette[i * 3 + k] - expected) < 1.0,
                              qPrintable(QString::number(i)));
-            }
+                }
         }
     }
 
