@@ -24,13 +24,6 @@ qint64 residentKiB()
     return -1;
 }
 
-// A picture of two points in palette blue behind the given extension area.
-P twoPoints(const P& extension)
-{
-    const P head = P().picHeader(4, 2, quint32(extension.size())).bytes(extension.data());
-    return P(head).point(12, 11, 22, 0).point(12, 33, 44, 0);
-}
-
 } // namespace
 
 class TestControllerReaders : public QObject
@@ -94,6 +87,9 @@ private slots:
         row("name cut to 14", "ABCDEFGHIJKLMNOPQRST.PIC", P().picHeader(4, 0, 0), "I ABCDEFGHIJKLMN 0");
         row("version 3", "v.pic", P().picHeader(3, 1, 0).point(0, 1, 2, 3), UnknownFormat);
         // The point block starts right after the extension area; palette blue, or red records.
+        const auto twoPoints = [](const P& area) { // palette blue after the extension area
+            return P().picHeader(4, 2, area.size()).bytes(area.data()).point(12, 11, 22, 0).point(12, 33, 44, 0);
+        };
         const P red = P().chunk(2, 8).color(0, 255, 255).color(0, 255, 255);
         const QString blue = "I e 2 11,22,0=0000ff 33,44,0=0000ff";
         const QString redPoints = "T e 2 11,22,0=ff0000 33,44,0=ff0000";
@@ -106,7 +102,6 @@ private slots:
             redPoints + unknown);
         row("a later short colour chunk keeps the colours", "e.pic", twoPoints(P(red).chunk(2, 0)),
             redPoints);
-        row("colour chunk, then seven loose bytes", "e.pic", twoPoints(P(red).zeros(7)), redPoints);
         // The area holds 8 body bytes; a valid point block follows whatever is skipped.
         row("colour chunk longer than the extension area", "e.pic",
             P().picHeader(4, 2, 16).chunk(2, 9).zeros(8 + 64), UnknownFormat);
@@ -139,7 +134,6 @@ private slots:
         row("negative header extension skips nothing", "c.ccat",
             P().ccatHeader(22, 1, INT_MIN).bytes(one.data()), p);
 
-        row("animation: negative entry count", "a.ANI", P().aniHeader(-3).count(0), "");
         row("animation version 256", "a.ani",
             P().count(0).count16(256).string("").zeros(6).count(0).count(0), "Unknown file version!");
         row("animation version 0 in the long forms", "a.ani", P().count32(77).count32(0)
@@ -153,8 +147,6 @@ private slots:
             UnknownFormat);
         row("animation: name of negative length", "a.ani",
             P().aniHeader(1).count32(-1).zeros(8).string("P").count(0), UnknownFormat);
-        row("animation trailer skipped, bytes after ignored", "a.ani",
-            P().aniHeader(0).count(3).zeros(3 + 9), "");
         row("animation: negative trailer skips nothing", "a.ani", P().aniHeader(0).count32(-7), "");
         row("animation trailer longer than the file", "a.ani", P().aniHeader(0).count(4).zeros(3),
             UnknownFormat);
@@ -192,20 +184,16 @@ private slots:
         // Reached through a link, the animation's pictures still lie beside the real file.
         QVERIFY(QFile::link(path("show.ani"), path("C.catl/show.ani")));
         QCOMPARE(m_probe.load(path("C.catl/show.ani")) + QString::number(m_probe.rows()), "5");
-    }
-
-    void aniRepeatedPictureSharesMemory()
-    {
         // Each entry is a few bytes but names a frame of 32768 kept points (about 320 KiB): 4000
         // separate copies would take well over a gigabyte.
         P big = P().picHeader(4, 40000, 0);
         for (int i = 0; i < 40000; ++i)
             big.point(0, i, -i, i);
-        P ani = P().aniHeader(4000);
+        P many = P().aniHeader(4000);
         for (int e = 0; e < 4000; ++e)
-            ani.entry("C", "Big");
+            many.entry("C", "Big");
         write("C.catl/Big.pic", big);
-        const QString file = write("many.ani", ani.count(0));
+        const QString file = write("many.ani", many.count(0));
         m_probe.load(QString());
         const qint64 before = residentKiB();
         QCOMPARE(m_probe.load(file), QString());

@@ -16,10 +16,6 @@ namespace {
 const QColor Black(0, 0, 0);
 const QColor Red(255, 0, 0);
 
-QString quoted(QString text)
-{
-    return '"' + text.replace('\\', "\\\\").replace('"', "\\\"") + '"';
-}
 
 } // namespace
 
@@ -74,13 +70,13 @@ private slots:
         const QString points = ",`points`:[[-3,4,0,1,255,0,0]]";
         const QString name = "`q\\`\\\\\\u0001\\u007f`";
         // clang-format off
-        const QString first = QString("{`file`:ODD,`ok`:true,`error`:``,`rows`:[{`format`:"
+        const QString first = QString("{`file`:`ODD`,`ok`:true,`error`:``,`rows`:[{`format`:"
             "`1 = 2D Coordinates with Indexed Color`,`name`:NAME,`company`:``,`records`:1,"
             "`projector`:`0`}],`frames`:[{`name`:NAME,`company`:``,`frameNumber`:0,"
-            "`totalFrames`:1,`pointCount`:1POINTS}]}\n{`file`:MISSING,`ok`:false,"
+            "`totalFrames`:1,`pointCount`:1POINTS}]}\n{`file`:`MISSING`,`ok`:false,"
             "`error`:`Cannot open 'PATH'!`,`rows`:[],`frames`:[]}\n").replace("NAME", name)
-            .replace("POINTS", points).replace('`', '"').replace("ODD", quoted(odd))
-            .replace("MISSING", quoted(missing)).replace("PATH", missing);
+            .replace("POINTS", points).replace('`', '"').replace("MISSING", missing)
+            .replace("PATH", missing).replace("ODD", QString(odd).replace('\\', "\\\\").replace('"', "\\\""));
         // clang-format on
         QCOMPARE(run({"--json", odd, missing}), 1);
         QCOMPARE(m_out, first);
@@ -99,22 +95,19 @@ private slots:
                  "  1 2 = Color Palette for Indexed Color Frames Pal                3 17\n"
                  "  1 frames, 12 points\n" + missing + "\n  error: Cannot open '" + missing + "'!\n");
         // clang-format on
-    }
-
-    // Exit status 2 with the usage for a usage error, 1 for a file that fails; no picture.
-    void failures()
-    {
+        // Exit status 2 with the usage for a usage error, 1 for a file that fails; no picture. The
+        // picture options reach the views.
         const QString png = m_dir.filePath("out.png");
-        const auto render = [&](const QStringList& options) {
+        const auto cli = [&](const QStringList& options) {
             return QStringList{"--render", png} + options + QStringList{m_show};
         };
         // clang-format off
         const QVector<std::tuple<QStringList, int, QString>> cases{
             {{"--json"}, 2, "usage:"}, {{"--frobnicate", "x.ild"}, 2, "usage:"},
-            {{"--help"}, 0, "usage:"}, {render({"--frame", "2"}), 2, "frame 2"},
-            {render({"--frame", "two"}), 2, "frame"}, {render({"--view", "diagonal"}), 2, "view"},
-            {render({"--size", "0x10"}), 2, "size"}, {render({"--size", "99999x10"}), 2, "size"},
-            {render({"--colour"}), 2, "unknown option"}, {render({"other.ild"}), 2, "one file"},
+            {{"--help"}, 0, "usage:"}, {cli({"--frame", "2"}), 2, "frame 2"},
+            {cli({"--frame", "two"}), 2, "frame"}, {cli({"--view", "diagonal"}), 2, "view"},
+            {cli({"--size", "0x10"}), 2, "size"}, {cli({"--size", "99999x10"}), 2, "size"},
+            {cli({"--colour"}), 2, "unknown option"}, {cli({"other.ild"}), 2, "one file"},
             {{m_show, "--render"}, 2, "usage:"}, {{"--render", png}, 2, "usage:"},
             {{"--render", png, m_dir.filePath("none.ild")}, 1, "none.ild"},
             {{"--render", m_dir.filePath("no/dir/out.png"), m_show}, 1, "cannot write"}};
@@ -126,20 +119,16 @@ private slots:
                      qPrintable(args.join(' ') + ": " + text));
             QVERIFY(!QFileInfo::exists(png));
         }
-    }
-
-    // A 400 x 400 Front view: model 0 lands on 200; the last point of frame 0 on (260, 139);
-    // frame 1's point on x 79. Pixels: the blanked line, a dot, frame 1's point, the lit line.
-    void displayOptions()
-    {
+        // A 400 x 400 Front view: model 0 lands on 200; the last point of frame 0 on (260, 139);
+        // frame 1's point on x 79. Pixels: the blanked line, a dot, frame 1's point, the lit line.
         // clang-format off
-        const QVector<QPair<QStringList, QVector<QColor>>> cases{
+        const QVector<QPair<QStringList, QVector<QColor>>> pictures{
             {{}, {Black, Red, Black, Red}},
             {{"--show-blanked"}, {QColor(48, 48, 48), Red, Black, Red}},
             {{"--no-dots"}, {Black, Black, Black, Red}},
             {{"--frame", "1"}, {Black, Black, Qt::blue, Black}}};
         // clang-format on
-        for (const auto& [options, colours] : cases) {
+        for (const auto& [options, colours] : pictures) {
             IldaView::m_zoomFactor = 7.0; // the picture starts from the initial view state
             const QImage image = render(QStringList{"--view", "front"} + options);
             QCOMPARE((QVector<QColor>{image.pixelColor(200, 200), image.pixelColor(259, 138),

@@ -55,12 +55,8 @@ private slots:
                              qPrintable(QString::number(i)));
                 }
         }
-    }
-
-    // The controller's table: white, the three primaries lightened halfway, twelve hues 30
-    // degrees apart at full strength with no channel but 0, 128 or 255, and white for the rest.
-    void controllerPalette()
-    {
+        // The controller's table: white, the three primaries lightened halfway, twelve hues 30
+        // degrees apart at full strength with no channel but 0, 128 or 255, and white for the rest.
         for (int i = 0; i < 64; ++i) {
             const uchar* e = vectrionDefaultPalette + i * 3;
             const QColor c(e[0], e[1], e[2]);

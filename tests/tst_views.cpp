@@ -61,41 +61,6 @@ class TestViews : public QObject
 private slots:
     void init() { setState({0, 1, 1, 0, 0, 0, 0, 0}); }
 
-    // Points at x = -20000, -10000, 0, 10000, 20000 on y = 0: "r", "g", "b" lit in that colour,
-    // "B" blanked. Expected dot per point: "-" none, "o" grey, else its colour letter; without
-    // dots, the colour of the line through model (0, 0).
-    void pictures()
-    {
-        const QHash<QChar, QColor> colourOf{
-            {'r', Red}, {'g', Qt::green}, {'b', Qt::blue}, {'o', Grey}, {'-', Black}};
-        // clang-format off
-        const QVector<std::tuple<QString, bool, bool, QString>> cases{
-            {"B", true, false, "-"}, {"B", true, true, "o"}, {"rBBBb", true, false, "r--bb"},
-            {"rBBBb", true, true, "roobb"}, {"rB", true, true, "ro"}, {"rgb", true, false, "rgb"},
-            {"gr", false, false, "r"},     // a lit line takes its end point's colour
-            {"gB", false, false, "-"},     // a blanked line shows only when asked for
-            {"gB", false, true, "o"},
-            {"rBb", false, true, "b"}};    // lit lines over blanked ones
-        // clang-format on
-        for (const auto& [points, dots, showBlanked, expected] : cases) {
-            Points frame;
-            for (int i = 0; i < points.size(); ++i) {
-                const int x = dots ? -20000 + 10000 * i : (i % 2 ? 10000 : -10000);
-                frame << (points[i] == 'B' ? blanked(x, 0) : lit(x, 0, colourOf.value(points[i])));
-            }
-            const QImage image = paintFront(frame, dots, showBlanked);
-            // Screen x of the points; lines along y = 0 never touch a dot's corners.
-            const int column[5] = {109, 154, 200, 245, 290};
-            QString seen;
-            for (int i = 0; i < expected.size(); ++i) {
-                const QPoint at = dots ? QPoint(column[i] - 1, 149) : QPoint(200, 150);
-                seen += colourOf.key(image.pixelColor(at), '?');
-                QVERIFY(dots || image.pixelColor(200, 151) == Black);
-            }
-            QCOMPARE(seen, expected);
-        }
-    }
-
     // Each view's projection of a point at its own zoom, before the pan, and its pan.
     void projection()
     {
@@ -143,6 +108,38 @@ private slots:
             float r[3];
             IldaViewPerspective().applyTransformMatrix(1, 2, 3, r[0], r[1], r[2]);
             QVERIFY(qAbs(r[0] - t[0]) + qAbs(r[1] - t[1]) + qAbs(r[2] - t[2]) < 1e-4f);
+        }
+        // Points at x = -20000, -10000, 0, 10000, 20000 on y = 0: "r", "g", "b" lit in that colour,
+        // "B" blanked. Expected dot per point: "-" none, "o" grey, else its colour letter; without
+        // dots, the colour of the line through model (0, 0).
+        setState({0, 1, 1, 0, 0, 0, 0, 0});
+        const QHash<QChar, QColor> colourOf{
+            {'r', Red}, {'g', Qt::green}, {'b', Qt::blue}, {'o', Grey}, {'-', Black}};
+        // clang-format off
+        const QVector<std::tuple<QString, bool, bool, QString>> pictures{
+            {"B", true, false, "-"}, {"B", true, true, "o"}, {"rBBBb", true, false, "r--bb"},
+            {"rBBBb", true, true, "roobb"}, {"rB", true, true, "ro"}, {"rgb", true, false, "rgb"},
+            {"gr", false, false, "r"},     // a lit line takes its end point's colour
+            {"gB", false, false, "-"},     // a blanked line shows only when asked for
+            {"gB", false, true, "o"},
+            {"rBb", false, true, "b"}};    // lit lines over blanked ones
+        // clang-format on
+        for (const auto& [points, dots, showBlanked, expected] : pictures) {
+            Points frame;
+            for (int i = 0; i < points.size(); ++i) {
+                const int x = dots ? -20000 + 10000 * i : (i % 2 ? 10000 : -10000);
+                frame << (points[i] == 'B' ? blanked(x, 0) : lit(x, 0, colourOf.value(points[i])));
+            }
+            const QImage image = paintFront(frame, dots, showBlanked);
+            // Screen x of the points; lines along y = 0 never touch a dot's corners.
+            const int column[5] = {109, 154, 200, 245, 290};
+            QString seen;
+            for (int i = 0; i < expected.size(); ++i) {
+                const QPoint at = dots ? QPoint(column[i] - 1, 149) : QPoint(200, 150);
+                seen += colourOf.key(image.pixelColor(at), '?');
+                QVERIFY(dots || image.pixelColor(200, 151) == Black);
+            }
+            QCOMPARE(seen, expected);
         }
     }
 
