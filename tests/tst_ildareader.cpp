@@ -74,7 +74,7 @@ private slots:
         // Only the ending picks the reader: an empty file tells them apart.
         // clang-format off
         for (const auto& [name, reader] : QVector<QPair<QString, char>>{
-                 {"b.ILD", 'N'}, {"c.pic.ild", 'N'}, {"notes.txt", 'N'}, {"d.Pic", 'U'}, {".ani", 'U'}})
+                 {"b.ILD", 'N'}, {"c.pic.ild", 'N'}, {"notes.txt", 'N'}, {"d.Pic", 'U'}, {"e.CCAT", 'U'}, {"f.ANI", 'U'}})
             QCOMPARE(load(QByteArray(), name).at(0), QChar(reader)); // No header / Unknown format
         // clang-format on
         // Cuts the sample at every offset and predicts the outcome from where the cut lands.

@@ -11,14 +11,6 @@
 
 using namespace ViewTestFrames;
 
-namespace {
-
-const QColor Black(0, 0, 0);
-const QColor Red(255, 0, 0);
-
-
-} // namespace
-
 class TestInspector : public QObject
 {
     Q_OBJECT
@@ -53,7 +45,7 @@ private slots:
         m_png = m_dir.filePath("out.png");
         m_show = m_dir.filePath("show.ild");
         QVERIFY(load(m_dir.path(),
-                     {{lit(-10000, 0, Qt::green), blanked(10000, 0), lit(10000, 10000, Red)},
+                     {{lit(-10000, 0, Qt::green), blanked(10000, 0), lit(10000, 10000, Qt::red)},
                       {lit(-20000, 0, Qt::blue)}},
                      "show.ild")
                     .isEmpty());
@@ -94,6 +86,8 @@ private slots:
                  "  0 1 = 2D Coordinates with Indexed Color      Star Acme         12 0\n"
                  "  1 2 = Color Palette for Indexed Color Frames Pal                3 17\n"
                  "  1 frames, 12 points\n" + missing + "\n  error: Cannot open '" + missing + "'!\n");
+        // Row numbers are right-aligned.
+        QVERIFY(run({m_demo.first()}) == 0 && m_out.contains("\n   9 4 = 3D Coordinates with"));
         // clang-format on
         // Exit status 2 with the usage for a usage error, 1 for a file that fails; no picture. The
         // picture options reach the views.
@@ -123,10 +117,10 @@ private slots:
         // frame 1's point on x 79. Pixels: the blanked line, a dot, frame 1's point, the lit line.
         // clang-format off
         const QVector<QPair<QStringList, QVector<QColor>>> pictures{
-            {{}, {Black, Red, Black, Red}},
-            {{"--show-blanked"}, {QColor(48, 48, 48), Red, Black, Red}},
-            {{"--no-dots"}, {Black, Black, Black, Red}},
-            {{"--frame", "1"}, {Black, Black, Qt::blue, Black}}};
+            {{}, {Qt::black, Qt::red, Qt::black, Qt::red}},
+            {{"--show-blanked"}, {QColor(48, 48, 48), Qt::red, Qt::black, Qt::red}},
+            {{"--no-dots"}, {Qt::black, Qt::black, Qt::black, Qt::red}},
+            {{"--frame", "1"}, {Qt::black, Qt::black, Qt::blue, Qt::black}}};
         // clang-format on
         for (const auto& [options, colours] : pictures) {
             IldaView::m_zoomFactor = 7.0; // the picture starts from the initial view state

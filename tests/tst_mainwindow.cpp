@@ -161,12 +161,14 @@ private slots:
         QVERIFY(w.m_infoWindow.close() && !w.m_showInformationAction->isChecked()); // own button
         w.openFile(showFile("short.ild", 10));
         QCOMPARE(status(w), inStep(0, 10, "short.ild"));
+        QCOMPARE(state(), (QVector<double>{1, 1, 0, 0, 0, 0})); // opening resets the views
         // Frames 0 and 1, a palette row, frames 2 and 3.
         w.openFile(showFile("palette.ild", 4, 1));
         w.m_frameLastAction->trigger();
         QCOMPARE(currentRow(w.m_infoWindow), 4);
+        QSignalSpy spy(&w.m_infoWindow, &InfoWindow::selectionChanged);
         chooseRow(w.m_infoWindow, 2);
-        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), 3);
+        QCOMPARE(globalIldaFrames.getCurrentFrameNumber() + spy.count(), 3);
         chooseRow(w.m_infoWindow, 3);
         QCOMPARE(status(w), inStep(2, 4, "palette.ild"));
         w.m_framePreviousAction->trigger();
@@ -246,6 +248,7 @@ private slots:
         ModalCloser closer;
         w.m_recentFileActions[4]->trigger();
         QCOMPARE(closer.seen(), QStringList{"Lumenar: Cannot open '/nowhere/f0.ild'!"});
+        QCOMPARE(closer.boxes.value(0).icon, QMessageBox::Critical);
         QCOMPARE(stored().first(), m_dir.filePath("100%1.ild"));
         QCOMPARE(status(w), noFile());
         // Only the first dropped file opens; links and plain text open nothing.

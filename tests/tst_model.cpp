@@ -5,9 +5,6 @@
 
 #include <QtTest>
 
-#include <memory>
-#include <tuple>
-
 class TestModel : public QObject
 {
     Q_OBJECT

@@ -188,6 +188,7 @@ private slots:
         row("side about the cursor", 1, panned, "wc300,50,120", {0, 1.41, 1, 2.82, 46.64, -32.54, 0, 0});
         row("top about the cursor", 2, panned, "wc300,50,120", {0, 1.41, 1, -38.18, 5.64, -32.54, 0, 0});
         row("wheel out", 0, panned, "wc200,150,-120", {0, out, 1, 2 * out, 4 * out, 6 * out, 0, 0});
+        row("odd width: centre column 200", 0, panned, "s401,300 wc200,150,120", {0, 1.41, 1, 2.82, 5.64, 8.46, 0, 0});
         row("wheel position truncated", 0, panned, "wc250.7,150.9,120", {0, 1.41, 1, -17.68, 5.64, 8.46, 0, 0});
         row("perspective wheel ignores the cursor", 3, panned, "wc300,50,120 wc300,50,120", with(panned, 2, 1.41 * 1.41));
         row("perspective wheel out", 3, panned, "wc300,50,-120", with(panned, 2, out));
