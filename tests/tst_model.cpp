@@ -33,7 +33,7 @@ private slots:
 
     // The ILDA table runs round the colour circle: red, yellow, green, cyan, blue, magenta,
     // white and back to red, each channel changing evenly between those corners.
-    void ildaPalette()
+    void palettes()
     {
         const QVector<QPair<int, QColor>> corners{
             {0, Qt::red},   {16, Qt::yellow},  {24, Qt::green}, {31, Qt::cyan},
