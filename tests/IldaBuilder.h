@@ -23,9 +23,9 @@ public:
     IldaBuilder& end() { return header(0, "", "", 0); }
 
     // Format 0: X, Y, Z, status, colour index.
-    IldaBuilder& point0(int x, int y, int z, int status, int index)
+    IldaBuilder& point0(int x, int y, int z, int s, int i)
     {
-        return u16(x).u16(y).u16(z).u8(status).u8(index);
+        return u16(x).u16(y).u16(z).u8(s).u8(i);
     }
     // Format 1: X, Y, status, colour index.
     IldaBuilder& point1(int x, int y, int status, int index)
@@ -40,16 +40,12 @@ public:
         return u16(x).u16(y).u16(z).u8(status).u8(b).u8(g).u8(r);
     }
     // Format 5: X, Y, status, blue, green, red.
-    IldaBuilder& point5(int x, int y, int status, int r, int g, int b)
+    IldaBuilder& point5(int x, int y, int s, int r, int g, int b)
     {
-        return u16(x).u16(y).u8(status).u8(b).u8(g).u8(r);
+        return u16(x).u16(y).u8(s).u8(b).u8(g).u8(r);
     }
 
-    IldaBuilder& raw(const QByteArray& bytes)
-    {
-        m_bytes.append(bytes);
-        return *this;
-    }
+    IldaBuilder& raw(const QByteArray& bytes) { return m_bytes.append(bytes), *this; }
     IldaBuilder& u8(int v) { return raw(QByteArray(1, char(v & 0xFF))); }
     IldaBuilder& u16(int v) { return u8(v >> 8).u8(v); }
     IldaBuilder& u32(quint32 v) { return u16(int(v >> 16)).u16(int(v & 0xFFFF)); }

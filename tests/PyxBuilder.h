@@ -12,24 +12,17 @@ public:
     PyxBuilder& u8(int value) { return bytes(QByteArray(1, char(value))); }
     PyxBuilder& u16(int value) { return u8(value >> 8).u8(value); }
     PyxBuilder& u32(quint32 value) { return u16(int(value >> 16)).u16(int(value & 0xFFFF)); }
-    PyxBuilder& bytes(const QByteArray& raw)
-    {
-        m_bytes.append(raw);
-        return *this;
-    }
+    PyxBuilder& bytes(const QByteArray& raw) { return m_bytes.append(raw), *this; }
     PyxBuilder& zeros(int count) { return bytes(QByteArray(count, '\0')); }
 
     // Picture: header, chunks in the extension area, point records.
-    PyxBuilder& picHeader(int version, int points, quint32 extensionLength)
+    PyxBuilder& picHeader(int version, int points, quint32 extension)
     {
-        return u16(version).zeros(4).u16(points).zeros(2).u32(extensionLength);
+        return u16(version).zeros(4).u16(points).zeros(2).u32(extension);
     }
     PyxBuilder& chunk(quint32 type, quint32 length) { return u32(type).u32(length); }
     // Hue in 240ths of a turn.
-    PyxBuilder& color(int hue, int saturation, int value)
-    {
-        return u8(0).u8(hue).u8(saturation).u8(value);
-    }
+    PyxBuilder& color(int hue, int sat, int value) { return u8(0).u8(hue).u8(sat).u8(value); }
     // Status: bits 0-5 palette index, bit 6 blanked. z is stored with the opposite sign.
     PyxBuilder& point(int status, int x, int y, int z)
     {
@@ -37,9 +30,9 @@ public:
     }
 
     // Catalogue: header, header extension, then per section its picture headers and records.
-    PyxBuilder& ccatHeader(int version, int sections, qint32 extensionLength)
+    PyxBuilder& ccatHeader(int version, int sections, qint32 extension)
     {
-        return u16(version).zeros(2).u16(sections).zeros(6).u32(quint32(extensionLength));
+        return u16(version).zeros(2).u16(sections).zeros(6).u32(quint32(extension));
     }
     PyxBuilder& section(int pictures) { return zeros(16).u16(pictures).zeros(4); }
     // The name field holds 16 raw controller bytes, zero-padded.
@@ -56,9 +49,9 @@ public:
     // Animation: counts in their three forms, length-prefixed strings.
     PyxBuilder& count(int value)
     {
-        if (value >= 0 && value <= 253)
-            return u8(value);
-        return value >= 0 && value <= 0xFFFF ? count16(value) : count32(value);
+        return value >= 0 && value <= 253      ? u8(value)
+               : value >= 0 && value <= 0xFFFF ? count16(value)
+                                               : count32(value);
     }
     PyxBuilder& count16(int value) { return u8(0xFE).u16(value); }
     PyxBuilder& count32(qint32 value) { return u8(0xFF).u32(quint32(value)); }

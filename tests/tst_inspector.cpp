@@ -1,193 +1,134 @@
-// The command-line inspector: its JSON lines, its table and its exit codes.
-#include "IldaBuilder.h"
+// The command-line inspector: its JSON lines, its table, its pictures and its exit codes.
+#include "TestSupport.h"
 
 #include "tools/DemoShow.h"
 #include "tools/Inspector.h"
+#include "views/ViewLayouts.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QtTest>
+
+#include <tuple>
+
+using namespace ViewTestFrames;
 
 class TestInspector : public QObject
 {
     Q_OBJECT
 
-private:
     QTemporaryDir m_dir;
-    QString m_demo;
+    QStringList m_demo;
+    QString m_show; // frame 0: lit, blanked move, red; frame 1: one blue point on the left
+    QString m_png, m_out, m_err;
 
-    struct Result
+    int run(const QStringList& args)
     {
-        int status = 0;
-        QString out;
-        QString err;
-    };
-
-    static Result run(const QStringList& args)
-    {
-        Result r;
-        QTextStream out(&r.out);
-        QTextStream err(&r.err);
-        r.status = Inspector::run(args, out, err);
-        out.flush();
-        err.flush();
-        return r;
+        m_out.clear();
+        m_err.clear();
+        QTextStream out(&m_out);
+        QTextStream err(&m_err);
+        QFile::remove(m_png);
+        return Inspector::run(args, out, err);
     }
-
-    // A line that is not a JSON object comes back empty and fails the checks on its members.
-    static QVector<QJsonObject> jsonLines(const QString& text)
+    // A null image when the inspector fails.
+    QImage render(const QStringList& options)
     {
-        QVector<QJsonObject> objects;
-        for (const QString& line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-            objects << QJsonDocument::fromJson(line.toUtf8()).object();
-        return objects;
+        const int status = run(QStringList{"--render", m_png} + options + QStringList{m_show});
+        return status ? QImage() : QImage(m_png).convertToFormat(QImage::Format_RGB32);
     }
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        const QStringList written = DemoShow::writeAll(m_dir.path());
-        QVERIFY(!written.isEmpty());
-        m_demo = written.first();
-        QVERIFY(m_demo.endsWith(QLatin1String(".ild")));
+        m_demo = DemoShow::writeAll(m_dir.path());
+        QCOMPARE(m_demo.size(), 5);
+        m_png = m_dir.filePath("out.png");
+        m_show = m_dir.filePath("show.ild");
+        QVERIFY(load(m_dir.path(),
+                     {{lit(-10000, 0, Qt::green), blanked(10000, 0), lit(10000, 10000, Qt::red)},
+                      {lit(-20000, 0, Qt::blue)}},
+                     "show.ild")
+                    .isEmpty());
     }
 
-    void demoShowAsJson()
-    {
-        const Result r = run({QStringLiteral("--json"), m_demo});
-        QCOMPARE(r.status, 0);
-        const QVector<QJsonObject> files = jsonLines(r.out);
-        QCOMPARE(files.size(), 1);
-        const QJsonObject show = files.first();
-        QCOMPARE(show.keys(), (QStringList{"error", "file", "frames", "ok", "rows"}));
-        QCOMPARE(show.value("file").toString(), m_demo);
-        QVERIFY(show.value("ok").toBool());
-        QCOMPARE(show.value("error").toString(), QString());
-
-        // Each row is matched with its frame; the palette row has none.
-        const QJsonArray rows = show.value("rows").toArray();
-        const QJsonArray frames = show.value("frames").toArray();
-        QStringList summary; // format number, name and projector of each row
-        int f = 0;
-        for (const QJsonValue& value : rows) {
-            const QJsonObject row = value.toObject();
-            QCOMPARE(row.keys(),
-                     (QStringList{"company", "format", "name", "projector", "records"}));
-            QCOMPARE(row.value("company").toString(), QStringLiteral("Lumenar"));
-            const QString format = row.value("format").toString();
-            summary << QStringList{format.left(1), row.value("name").toString(),
-                                   row.value("projector").toString()}
-                           .join(' ');
-            if (format.startsWith('2'))
-                continue;
-            const QJsonObject frame = frames.at(f++).toObject();
-            QCOMPARE(frame.keys(), (QStringList{"company", "frameNumber", "name", "pointCount",
-                                                "points", "totalFrames"}));
-            QCOMPARE(frame.value("name"), row.value("name"));
-            QCOMPARE(frame.value("pointCount").toInt(), row.value("records").toInt());
-            const QJsonArray points = frame.value("points").toArray();
-            QCOMPARE(points.size(), frame.value("pointCount").toInt());
-            for (const QJsonValue& p : points) {
-                const QJsonArray v = p.toArray();
-                QCOMPARE(v.size(), 7);
-                QVERIFY(v.at(3).toInt() == 0 || v.at(3).toInt() == 1);
-                for (int c = 4; c < 7; ++c)
-                    QVERIFY(v.at(c).toInt() >= 0 && v.at(c).toInt() <= 255);
-            }
-        }
-        QCOMPARE(f, frames.size());
-        const int n = DemoShow::AnimationFrames;
-        // The animation, two 2-D frames, projector 1's palette and the frames after it.
-        const QStringList order{"5 Star 0", "1 Rainbow 0", "2 Sunset 1", "0 Helix 1", "1 Waves 1"};
-        QCOMPARE(summary, QVector<QString>(n, QStringLiteral("4 Cube 0")).toList() + order);
-        QCOMPARE(rows.at(0).toObject().value("format").toString(),
-                 QStringLiteral("4 = 3D Coordinates with True Color"));
-        QCOMPARE(rows.at(n + 2).toObject().value("records").toInt(), 64);
-        QCOMPARE(frames.at(0).toObject().value("totalFrames").toInt(), frames.size());
-        QCOMPARE(frames.at(n - 1).toObject().value("frameNumber").toInt(), n - 1);
-        // Every animation stroke starts with a blanked move.
-        QCOMPARE(frames.at(0).toObject().value("points").toArray().at(0).toArray().at(3).toInt(),
-                 1);
-        // The helix is coloured from projector 1's palette, not the default (red at index 0).
-        const QJsonArray helixFirst =
-            frames.at(n + 2).toObject().value("points").toArray().at(0).toArray();
-        QVERIFY(helixFirst.at(4).toInt() != 255 || helixFirst.at(5).toInt() != 0 ||
-                helixFirst.at(6).toInt() != 0);
-    }
-
-    void noPoints()
-    {
-        const Result r = run({QStringLiteral("--json"), QStringLiteral("--no-points"), m_demo});
-        QCOMPARE(r.status, 0);
-        const QJsonObject frame =
-            jsonLines(r.out).first().value("frames").toArray().first().toObject();
-        QVERIFY(!frame.contains("points"));
-        QVERIFY(frame.value("pointCount").toInt() > 0);
-    }
-
-    void failuresAndEscaping()
+    // The JSON lines and the table, compared whole; names and paths escaped.
+    void listings()
     {
         const QString odd = writeTestFile(
-            m_dir, QStringLiteral("odd \"name\"\\.ild"),
-            IldaBuilder().header(1, "q\"\\\x01", "", 1).point1(-3, 4, 0x40, 0).end().bytes());
-        const QString missing = m_dir.filePath(QStringLiteral("missing.ild"));
-        const Result r = run({QStringLiteral("--json"), odd, missing});
-        QCOMPARE(r.status, 1);
-        const QVector<QJsonObject> files = jsonLines(r.out);
-        QCOMPARE(files.size(), 2);
-        QCOMPARE(files[0].value("file").toString(), odd);
-        QVERIFY(files[0].value("ok").toBool());
-        const QJsonObject frame = files[0].value("frames").toArray().first().toObject();
-        QCOMPARE(frame.value("name").toString(), QStringLiteral("q\"\\\x01"));
-        QCOMPARE(frame.value("points").toArray().first().toArray(),
-                 (QJsonArray{-3, 4, 0, 1, 255, 0, 0}));
-        QVERIFY(!files[1].value("ok").toBool());
-        QCOMPARE(files[1].value("error").toString(),
-                 QStringLiteral("Cannot open '%1'!").arg(missing));
-        QCOMPARE(files[1].value("rows").toArray().size(), 0);
-        QCOMPARE(files[1].value("frames").toArray().size(), 0);
-    }
+            m_dir, "odd \"name\"\\.ild",
+            IldaBuilder().header(1, "q\"\\\x01\x7F", "", 1).point1(-3, 4, 0x40, 0).end().bytes());
+        const QString missing = m_dir.filePath("missing.ild");
+        // Backquotes stand for double quotes.
+        const QString points = ",`points`:[[-3,4,0,1,255,0,0]]";
+        const QString name = "`q\\`\\\\\\u0001\\u007f`";
+        // clang-format off
+        const QString first = QString("{`file`:`ODD`,`ok`:true,`error`:``,`rows`:[{`format`:"
+            "`1 = 2D Coordinates with Indexed Color`,`name`:NAME,`company`:``,`records`:1,"
+            "`projector`:`0`}],`frames`:[{`name`:NAME,`company`:``,`frameNumber`:0,"
+            "`totalFrames`:1,`pointCount`:1POINTS}]}\n{`file`:`MISSING`,`ok`:false,"
+            "`error`:`Cannot open 'PATH'!`,`rows`:[],`frames`:[]}\n").replace("NAME", name)
+            .replace("POINTS", points).replace('`', '"').replace("MISSING", missing)
+            .replace("PATH", missing).replace("ODD", QString(odd).replace('\\', "\\\\").replace('"', "\\\""));
+        // clang-format on
+        QCOMPARE(run({"--json", odd, missing}), 1);
+        QCOMPARE(m_out, first);
+        QCOMPARE(run({"--no-points", "--json", "--", odd}), 0);
+        QCOMPARE(m_out, first.section('\n', 0, 0).remove(QString(points).replace('`', '"')) + '\n');
 
-    void table()
-    {
-        const Result r = run({m_demo});
-        QCOMPARE(r.status, 0);
-        const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(lines.first(), m_demo);
-        QVERIFY(lines.at(1).contains(QLatin1String("Format")));
-        QVERIFY(lines.at(1).contains(QLatin1String("Projector")));
-        QCOMPARE(lines.size(), 2 + DemoShow::AnimationFrames + 5 + 1);
-        // Columns line up: every row starts its format text where the header's "Format" starts.
-        const int column = lines.at(1).indexOf(QLatin1String("Format"));
-        for (int i = 2; i < lines.size() - 1; ++i)
-            QVERIFY2(lines.at(i).mid(column).at(0).isDigit(), qPrintable(lines.at(i)));
-        QVERIFY(lines.last().contains(QRegularExpression(
-            QStringLiteral("^  %1 frames, \\d+ points$").arg(DemoShow::AnimationFrames + 4))));
-
-        const Result bad = run({m_dir.filePath(QStringLiteral("nope.ild"))});
-        QCOMPARE(bad.status, 1);
-        QVERIFY(bad.out.contains(QLatin1String("Cannot open")));
-    }
-
-    void usage_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("status");
-        QTest::newRow("nothing") << QStringList() << 2;
-        QTest::newRow("only options") << QStringList{"--json"} << 2;
-        QTest::newRow("unknown option") << QStringList{"--frobnicate", "x.ild"} << 2;
-        QTest::newRow("help") << QStringList{"--help"} << 0;
-    }
-
-    void usage()
-    {
-        QFETCH(QStringList, args);
-        QFETCH(int, status);
-        const Result r = run(args);
-        QCOMPARE(r.status, status);
-        QVERIFY((status == 0 ? r.out : r.err).contains(QLatin1String("usage:")));
+        IldaBuilder b;
+        b.header(1, "Star", "Acme", 12).raw(QByteArray(12 * 6, '\0'));
+        b.header(2, "Pal", "", 3, 0, 1, 17).raw(QByteArray(9, '\0'));
+        const QString table = writeTestFile(m_dir, "table.ild", b.end().bytes());
+        QCOMPARE(run({table, missing}), 1);
+        // clang-format off
+        QCOMPARE(m_out, table + "\n"
+                 "  # Format                                     Name Company Records Projector\n"
+                 "  0 1 = 2D Coordinates with Indexed Color      Star Acme         12 0\n"
+                 "  1 2 = Color Palette for Indexed Color Frames Pal                3 17\n"
+                 "  1 frames, 12 points\n" + missing + "\n  error: Cannot open '" + missing + "'!\n");
+        // Row numbers are right-aligned.
+        QVERIFY(run({m_demo.first()}) == 0 && m_out.contains("\n   9 4 = 3D Coordinates with"));
+        // clang-format on
+        // Exit status 2 with the usage for a usage error, 1 for a file that fails; no picture. The
+        // picture options reach the views.
+        const QString png = m_dir.filePath("out.png");
+        const auto cli = [&](const QStringList& options) {
+            return QStringList{"--render", png} + options + QStringList{m_show};
+        };
+        // clang-format off
+        const QVector<std::tuple<QStringList, int, QString>> cases{
+            {{"--json"}, 2, "usage:"}, {{"--frobnicate", "x.ild"}, 2, "usage:"},
+            {{"--help"}, 0, "usage:"}, {cli({"--frame", "2"}), 2, "frame 2"},
+            {cli({"--frame", "two"}), 2, "frame"}, {cli({"--view", "diagonal"}), 2, "view"},
+            {cli({"--size", "0x10"}), 2, "size"}, {cli({"--size", "99999x10"}), 2, "size"},
+            {cli({"--colour"}), 2, "unknown option"}, {cli({"other.ild"}), 2, "one file"},
+            {{m_show, "--render"}, 2, "usage:"}, {{"--render", png}, 2, "usage:"},
+            {{"--render", png, m_dir.filePath("none.ild")}, 1, "none.ild"},
+            {{"--render", m_dir.filePath("no/dir/out.png"), m_show}, 1, "cannot write"}};
+        // clang-format on
+        for (const auto& [args, status, message] : cases) {
+            QCOMPARE(run(args), status);
+            const QString& text = status ? m_err : m_out;
+            QVERIFY2(text.contains(message) && text.contains("usage:") == (status != 1),
+                     qPrintable(args.join(' ') + ": " + text));
+            QVERIFY(!QFileInfo::exists(png));
+        }
+        // A 400 x 400 Front view: model 0 lands on 200; the last point of frame 0 on (260, 139);
+        // frame 1's point on x 79. Pixels: the blanked line, a dot, frame 1's point, the lit line.
+        // clang-format off
+        const QVector<QPair<QStringList, QVector<QColor>>> pictures{
+            {{}, {Qt::black, Qt::red, Qt::black, Qt::red}},
+            {{"--show-blanked"}, {QColor(48, 48, 48), Qt::red, Qt::black, Qt::red}},
+            {{"--no-dots"}, {Qt::black, Qt::black, Qt::black, Qt::red}},
+            {{"--frame", "1"}, {Qt::black, Qt::black, Qt::blue, Qt::black}}};
+        // clang-format on
+        for (const auto& [options, colours] : pictures) {
+            IldaView::m_zoomFactor = 7.0; // the picture starts from the initial view state
+            const QImage image = render(QStringList{"--view", "front"} + options);
+            QCOMPARE((QVector<QColor>{image.pixelColor(200, 200), image.pixelColor(259, 138),
+                                      image.pixelColor(78, 199), image.pixelColor(260, 170)}),
+                     colours);
+        }
     }
 };
 

@@ -1,21 +1,16 @@
-// The main window: layout and settings, actions and keys, the frame update chain, opening files,
-// the information window and the boxes.
-#include "IldaBuilder.h"
-#include "ModalCloser.h"
+// The main window and its information window: the frame update chain, settings, views, files,
+// drops, recent files and boxes.
+#include "TestSupport.h"
 
 #include "app/LumenarApp.h"
 #include "app/MainWindow.h"
-#include "model/IldaFrames.h"
-#include "views/IldaView.h"
 
 #include <QAction>
 #include <QFileOpenEvent>
 #include <QGridLayout>
 #include <QLabel>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QtTest>
 
@@ -32,16 +27,10 @@ protected:
     void endProcess() override { ++ended; }
 };
 
-using Step = std::function<void(TestWindow&)>;
-Q_DECLARE_METATYPE(Step)
-
-const QVector<int> GridOrder{IldaView::Top, IldaView::Perspective, IldaView::Front, IldaView::Side};
-
 class TestMainWindow : public QObject
 {
     Q_OBJECT
 
-private:
     QTemporaryDir m_dir;
 
     // n one-point frames; with a palette section after frame `paletteAfter` when it is >= 0.
@@ -55,47 +44,20 @@ private:
         }
         return writeTestFile(m_dir, name, b.end().bytes());
     }
-    static QString cannotOpen(const QString& path)
+    static QStringList stored() { return QSettings().value("RecentFiles").toStringList(); }
+    // The views on screen, the grid's row by row, then every checked entry: "TPFS Front All
+    // Show Dots" is the grid with Front checked.
+    static QString views(const TestWindow& w)
     {
-        return QStringLiteral("Lumenar: Cannot open '%1'!").arg(path);
-    }
-    static QStringList recentTexts(const TestWindow& w)
-    {
-        QStringList texts;
-        for (QAction* a : w.m_recentFileActions)
-            if (a->isVisible())
-                texts << a->text();
-        return texts;
-    }
-    static QStringList storedRecent() { return QSettings().value("RecentFiles").toStringList(); }
-    // The views on screen by their index: the one view alone, or the grid's four row by row.
-    static QVector<int> shown(const TestWindow& w)
-    {
+        QString text;
+        for (IldaView* view : w.centralWidget()->findChildren<IldaView*>())
+            text += view->getLabel().at(0);
         if (auto* single = qobject_cast<IldaView*>(w.centralWidget()))
-            return {single->getViewIndex()};
-        QVector<int> grid;
-        if (auto* layout = qobject_cast<QGridLayout*>(w.centralWidget()->layout()))
-            for (int cell = 0; cell < 4; ++cell)
-                if (auto* view = qobject_cast<IldaView*>(
-                        layout->itemAtPosition(cell / 2, cell % 2)->widget()))
-                    grid << view->getViewIndex();
-        return grid;
-    }
-    static IldaView* viewOf(const TestWindow& w, int index)
-    {
-        for (IldaView* v : w.centralWidget()->findChildren<IldaView*>())
-            if (v->getViewIndex() == index)
-                return v;
-        return nullptr;
-    }
-    static QString checkedView(const TestWindow& w)
-    {
-        QStringList checked;
-        for (QAction* a : {w.m_viewFrontAction, w.m_viewSideAction, w.m_viewTopAction,
-                           w.m_viewPerspectiveAction})
+            text = single->getLabel().at(0);
+        for (QAction* a : w.findChildren<QAction*>())
             if (a->isChecked())
-                checked << a->text().remove('&');
-        return checked.join(',');
+                text += ' ' + a->text().remove('&');
+        return text;
     }
     // A wheel notch as the window system delivers it: to the widget under the cursor, then up
     // its parents while they ignore it (Qt walks up only for the window system's own events).
@@ -111,525 +73,208 @@ private:
                 return;
         }
     }
-    static void activate(QWidget& w)
+    static int currentRow(const InfoWindow& info) { return info.tableView()->currentIndex().row(); }
+    static void chooseRow(InfoWindow& info, int row)
     {
-        w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        info.tableView()->setCurrentIndex(info.model()->index(row, 1));
     }
-    static int currentRow(const TestWindow& w)
+    // Frame, slider, counter, the four frame actions, the information row and the title must
+    // all tell the same story.
+    // clang-format off
+    static QString status(const TestWindow& w)
     {
-        return w.m_infoWindow.tableView()->currentIndex().row();
-    }
-    static void chooseRow(TestWindow& w, int row)
-    {
-        w.m_infoWindow.tableView()->setCurrentIndex(w.m_infoWindow.model()->index(row, 1));
-    }
-    // Frame number, slider, counter, actions and information row must all tell the same story.
-    static void checkInStep(const TestWindow& w, int frame, int frames)
-    {
-        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), frame);
-        QCOMPARE(w.m_statusSlider->value(), frame);
-        QCOMPARE(w.m_statusSlider->maximum(), frames - 1);
-        QCOMPARE(w.m_statusSlider->isEnabled(), frames > 1);
-        QCOMPARE(w.m_statusLabel->text(), QStringLiteral("%1 / %2").arg(frame + 1).arg(frames));
-        QCOMPARE(w.m_frameFirstAction->isEnabled(), frame > 0);
-        QCOMPARE(w.m_framePreviousAction->isEnabled(), frame > 0);
-        QCOMPARE(w.m_frameNextAction->isEnabled(), frame < frames - 1);
-        QCOMPARE(w.m_frameLastAction->isEnabled(), frame < frames - 1);
-        QCOMPARE(w.m_infoWindow.frameOfRow(currentRow(w)), frame);
-    }
-    static void checkNoFile(const TestWindow& w)
-    {
-        QCOMPARE(w.windowTitle(), QStringLiteral("Lumenar"));
-        QCOMPARE(w.m_statusLabel->text(), QStringLiteral("- / -"));
-        QVERIFY(!w.m_statusSlider->isEnabled());
-        QCOMPARE(w.m_statusSlider->value(), 0);
+        const QSlider* s = w.m_statusSlider;
+        QString text = QStringLiteral("%1 %2/%3%4 %5 ").arg(globalIldaFrames.getCurrentFrameNumber())
+            .arg(s->value()).arg(s->maximum()).arg(s->isEnabled() ? "" : " off", w.m_statusLabel->text());
         for (QAction* a : {w.m_frameFirstAction, w.m_framePreviousAction, w.m_frameNextAction,
                            w.m_frameLastAction})
-            QVERIFY(!a->isEnabled());
-        QCOMPARE(globalIldaFrames.getNumberOfFrames(), 0);
-        QCOMPARE(w.m_infoWindow.model()->rowCount(), 0);
+            text += a->isEnabled() ? '+' : '-';
+        const int row = currentRow(w.m_infoWindow);
+        return text + QStringLiteral(" row %1 %2").arg(w.m_infoWindow.frameOfRow(row)).arg(w.windowTitle());
     }
-    static Step trigger(QAction* MainWindow::*action)
+    static QString inStep(int frame, int frames, const QString& title)
     {
-        return [action](TestWindow& w) { (w.*action)->trigger(); };
+        return QStringLiteral("%1 %1/%2%3 %4 / %5 %6%6%7%7 row %1 %8 - Lumenar").arg(frame)
+            .arg(frames - 1).arg(frames > 1 ? "" : " off").arg(frame + 1).arg(frames)
+            .arg(frame > 0 ? "+" : "-", frame < frames - 1 ? "+" : "-", title);
     }
-    static Step key(Qt::Key key)
-    {
-        return [key](TestWindow& w) { QTest::keyClick(&w, key); };
-    }
-    static Step wheelOverFront(int delta, Qt::KeyboardModifiers modifiers = {})
-    {
-        return [=](TestWindow& w) { sendWheel(viewOf(w, IldaView::Front), delta, modifiers); };
-    }
+    // clang-format on
+    static QString noFile() { return QStringLiteral("0 0/0 off - / - ---- row -1 Lumenar"); }
 
 private slots:
     void init()
     {
         QSettings().clear();
-        InfoWindow scratch;
-        globalIldaFrames.loadFile(QString(), scratch);
+        Probe().load(QString());
         IldaView::m_activeView = IldaView::Front;
     }
 
-    void firstRun()
-    {
-        TestWindow w{QString()};
-        QCOMPARE(w.geometry(), QRect(50, 50, 650, 650));
-        QCOMPARE(w.minimumSize(), QSize(100, 100));
-        QVERIFY(w.isVisible());
-        QVERIFY(w.acceptDrops());
-        checkNoFile(w);
-        QVERIFY(recentTexts(w).isEmpty());
-        QCOMPARE(checkedView(w), QStringLiteral("Front"));
-        QVERIFY(w.m_viewAllAction->isChecked());
-        QVERIFY(!w.m_showBlankedLinesAction->isChecked());
-        QVERIFY(!globalIldaFrames.getShowBlankedLines());
-        QVERIFY(w.m_showDotsAction->isChecked());
-        QVERIFY(globalIldaFrames.getShowDots());
-        QVERIFY(!w.m_showInformationAction->isChecked());
-        QVERIFY(!w.m_infoWindow.isVisible());
-        QCOMPARE(w.m_infoWindow.windowTitle(), QStringLiteral("Information"));
-
-        // Top and Perspective above Front and Side, 3 pixels apart, no outer margin.
-        QCOMPARE(shown(w), GridOrder);
-        auto* grid = qobject_cast<QGridLayout*>(w.centralWidget()->layout());
-        QCOMPARE(grid->spacing(), 3);
-        QCOMPARE(grid->contentsMargins(), QMargins());
-    }
-
-    void settingsRestored_data()
-    {
-        QTest::addColumn<QVariant>("view");
-        QTest::addColumn<QVariant>("viewAll");
-        QTest::addColumn<int>("active");
-        QTest::addColumn<bool>("all");
-        QTest::newRow("Top alone") << QVariant("Top") << QVariant(false) << 2 << false;
-        QTest::newRow("Side in the grid") << QVariant("Side") << QVariant(true) << 1 << true;
-        QTest::newRow("Perspective alone")
-            << QVariant("Perspective") << QVariant(false) << 3 << false;
-        QTest::newRow("letter case differs") << QVariant("top") << QVariant(false) << 0 << false;
-        QTest::newRow("unknown name") << QVariant("Below") << QVariant(true) << 0 << true;
-        QTest::newRow("absent") << QVariant() << QVariant() << 0 << true;
-        QTest::newRow("text false") << QVariant("Side") << QVariant("false") << 1 << false;
-    }
-
-    void settingsRestored()
-    {
-        QFETCH(QVariant, view);
-        QFETCH(QVariant, viewAll);
-        QFETCH(int, active);
-        QFETCH(bool, all);
-        if (view.isValid())
-            QSettings().setValue("View", view);
-        if (viewAll.isValid())
-            QSettings().setValue("ViewAll", viewAll);
-        IldaView::m_activeView = 99; // names no view: the window must choose
-        TestWindow w{QString()};
-        QCOMPARE(int(IldaView::m_activeView), active);
-        QCOMPARE(checkedView(w), QStringList({"Front", "Side", "Top", "Perspective"}).at(active));
-        QCOMPARE(w.m_viewAllAction->isChecked(), all);
-        QCOMPARE(shown(w), all ? GridOrder : QVector<int>{active});
-    }
-
-    void exitWritesTheLayout()
-    {
-        TestWindow w{QString()};
-        QCOMPARE(w.m_exitAction->shortcut(), QKeySequence("Ctrl+Q"));
-        QCOMPARE(w.m_exitAction->shortcutContext(), Qt::ApplicationShortcut);
-        w.m_viewPerspectiveAction->trigger();
-        w.m_viewAllAction->trigger();
-        w.m_infoWindow.show();
-        w.m_exitAction->trigger();
-        QCOMPARE(w.ended, 1);
-        QCOMPARE(QSettings().value("View").toString(), QStringLiteral("Perspective"));
-        QCOMPARE(QSettings().value("ViewAll").toBool(), false);
-    }
-
-    void chooseViews()
-    {
-        TestWindow w{QString()};
-        // A click makes its view active and checks its entry without rebuilding the views.
-        QWidget* central = w.centralWidget();
-        IldaView* perspective = viewOf(w, IldaView::Perspective);
-        QTest::mouseClick(perspective, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
-        QCOMPARE(checkedView(w), QStringLiteral("Perspective"));
-        QCOMPARE(IldaView::m_activeView, unsigned(IldaView::Perspective));
-        QCOMPARE(w.centralWidget(), central);
-        QCOMPARE(viewOf(w, IldaView::Perspective), perspective);
-
-        w.m_viewSideAction->trigger();
-        QCOMPARE(checkedView(w), QStringLiteral("Side"));
-        QCOMPARE(IldaView::m_activeView, unsigned(IldaView::Side));
-        QCOMPARE(shown(w), GridOrder);
-        w.m_viewAllAction->trigger(); // off: the active view alone
-        QCOMPARE(shown(w), QVector<int>{IldaView::Side});
-        w.m_viewTopAction->trigger();
-        QCOMPARE(shown(w), QVector<int>{IldaView::Top});
-        w.m_viewAllAction->trigger(); // on again
-        QCOMPARE(shown(w), GridOrder);
-        QCOMPARE(checkedView(w), QStringLiteral("Top"));
-    }
-
-    void updateChain_data()
-    {
-        QTest::addColumn<Step>("step");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("Frame > First") << trigger(&MainWindow::m_frameFirstAction) << 5 << 0;
-        QTest::newRow("Frame > Previous") << trigger(&MainWindow::m_framePreviousAction) << 5 << 4;
-        QTest::newRow("Frame > Next") << trigger(&MainWindow::m_frameNextAction) << 5 << 6;
-        QTest::newRow("Frame > Last") << trigger(&MainWindow::m_frameLastAction) << 5 << 119;
-        QTest::newRow("+ key") << key(Qt::Key_Plus) << 5 << 6;
-        QTest::newRow("- key") << key(Qt::Key_Minus) << 5 << 4;
-        QTest::newRow("- key at the first frame") << key(Qt::Key_Minus) << 0 << 0;
-        QTest::newRow("+ key at the last frame") << key(Qt::Key_Plus) << 119 << 119;
-        QTest::newRow("Page Down") << key(Qt::Key_PageDown) << 5 << 6;
-        QTest::newRow("wheel away over a view") << wheelOverFront(120) << 5 << 4;
-        QTest::newRow("wheel towards over a view") << wheelOverFront(-120) << 5 << 6;
-        QTest::newRow("wheel over the slider")
-            << Step([](TestWindow& w) { sendWheel(w.m_statusSlider, 120); }) << 5 << 4;
-        QTest::newRow("Control+wheel zooms instead")
-            << wheelOverFront(120, Qt::ControlModifier) << 5 << 5;
-        QTest::newRow("slider") << Step([](TestWindow& w) { w.m_statusSlider->setValue(42); }) << 5
-                                << 42;
-        QTest::newRow("slider page step") << Step([](TestWindow& w) {
-            w.m_statusSlider->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        }) << 5 << 6;
-        QTest::newRow("information row")
-            << Step([](TestWindow& w) { chooseRow(w, 17); }) << 5 << 17;
-    }
-
+    // One window walks the frames every way the user can; after each step the frame, slider,
+    // counter, actions and information row agree. A shorter file then starts at its first frame,
+    // and an information row without a frame moves nothing.
     void updateChain()
     {
-        QFETCH(Step, step);
-        QFETCH(int, start);
-        QFETCH(int, expected);
         TestWindow w{showFile("long.ild", 120)};
-        activate(w);
-        w.m_statusSlider->setValue(start);
-        checkInStep(w, start, 120);
-        const double zoom = IldaView::m_zoomFactor;
-        step(w);
-        checkInStep(w, expected, 120);
-        if (QByteArray(QTest::currentDataTag()).contains("zooms"))
-            QVERIFY(IldaView::m_zoomFactor > zoom);
-        else
-            QCOMPARE(IldaView::m_zoomFactor, zoom);
-    }
-
-    void stepsAcrossFiles()
-    {
-        TestWindow w{QString()};
-        activate(w);
-        QTest::keyClick(&w, Qt::Key_Plus);
-        QTest::keyClick(&w, Qt::Key_Minus);
-        sendWheel(w.m_statusSlider, -120);
-        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), 0);
-        checkNoFile(w);
-        w.openFile(showFile("one.ild", 1));
-        checkInStep(w, 0, 1);
-        // A shorter file opened far into a longer one starts at its first frame.
-        w.openFile(showFile("long.ild", 120));
-        w.m_statusSlider->setValue(50);
-        w.openFile(showFile("short.ild", 10));
-        checkInStep(w, 0, 10);
-        QCOMPARE(w.windowTitle(), QStringLiteral("short.ild - Lumenar"));
-    }
-
-    void paletteRowsAreNotFrames()
-    {
-        // Frames 0 and 1, then a palette row, then frames 2 and 3.
-        TestWindow w{showFile("palette.ild", 4, 1)};
-        QCOMPARE(w.m_infoWindow.model()->rowCount(), 5);
-        w.m_frameLastAction->trigger();
-        QCOMPARE(currentRow(w), 4);
-        chooseRow(w, 2);
-        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), 3); // the palette row moves nothing
-        chooseRow(w, 3);
-        checkInStep(w, 2, 4);
-        w.m_framePreviousAction->trigger();
-        QCOMPARE(currentRow(w), 1);
-    }
-
-    void viewCommands()
-    {
-        TestWindow w{showFile("v.ild", 2)};
-        activate(w);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QWidget* front = w.centralWidget()->findChildren<IldaView*>().at(2);
+        const auto key = [&w](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+            return [&w, key, modifiers] { QTest::keyClick(&w, key, modifiers); };
+        };
+        const auto wheel = [](QWidget* target, int delta, Qt::KeyboardModifiers modifiers = {}) {
+            return [=] { sendWheel(target, delta, modifiers); };
+        };
+        const auto act = [](QAction* action) { return [action] { action->trigger(); }; };
+        // clang-format off
+        const QVector<QPair<std::function<void()>, int>> steps{
+            {[&] { w.m_statusSlider->setValue(5); }, 5}, {act(w.m_frameFirstAction), 0},
+            {key(Qt::Key_Minus), 0}, {act(w.m_frameNextAction), 1}, {key(Qt::Key_Plus), 2},
+            {act(w.m_frameLastAction), 119}, {key(Qt::Key_Plus), 119},
+            {act(w.m_framePreviousAction), 118}, {key(Qt::Key_Minus), 117},
+            {key(Qt::Key_Home, Qt::ControlModifier), 0}, {key(Qt::Key_PageDown), 1},
+            {wheel(front, -120), 2}, {wheel(front, 120), 1}, {wheel(w.m_statusSlider, -120), 2},
+            {wheel(front, 120, Qt::ControlModifier), 2}, // zooms instead
+            {[&] { w.m_statusSlider->triggerAction(QAbstractSlider::SliderPageStepAdd); }, 3},
+            {[&] { chooseRow(w.m_infoWindow, 17); }, 17}};
+        // clang-format on
+        for (const auto& [step, frame] : steps) {
+            step();
+            QCOMPARE(status(w), inStep(frame, 120, "long.ild"));
+        }
+        // Keys and menu entries beside the frame chain: pan and turn, zoom, reset, the information
+        // window.
+        const auto state = [] {
+            return QVector<double>{IldaView::m_zoomFactor, IldaView::m_zoomFactorPerspective,
+                                   IldaView::m_offsetX,    IldaView::m_offsetY,
+                                   IldaView::m_rotateX,    IldaView::m_rotateY};
+        };
+        QCOMPARE(IldaView::m_zoomFactor, IldaView::ZoomStep); // Control+wheel zoomed
+        IldaView::Reset(true);
         w.m_zoomInAction->trigger();
-        QCOMPARE(IldaView::m_zoomFactor, 1.41);
-        w.m_zoomOutAction->trigger();
-        QVERIFY(qAbs(IldaView::m_zoomFactor - 1.0) < 1e-12);
-        QTest::keyClick(&w, Qt::Key_Right);
-        QTest::keyClick(&w, Qt::Key_Down);
-        QCOMPARE(IldaView::m_offsetX, 1.0f);
-        QCOMPARE(IldaView::m_offsetY, 1.0f);
-        w.m_viewPerspectiveAction->trigger();
-        QTest::keyClick(&w, Qt::Key_Left);
-        QTest::keyClick(&w, Qt::Key_Up);
-        QCOMPARE(IldaView::m_rotateY, 1.0f);
-        QCOMPARE(IldaView::m_rotateX, 1.0f);
+        for (const char* keys : {"Right", "Down", "Down", "Ctrl+P", "Ctrl+-", "Left", "Up", "Up"})
+            QTest::keySequence(&w, QKeySequence(keys));
+        QCOMPARE(state(), (QVector<double>{1.41, IldaView::ZoomStepBack, 1, 2, 2, 1}));
         w.m_resetAction->trigger(); // the perspective's state only
-        QCOMPARE(IldaView::m_rotateY, 0.0f);
-        QCOMPARE(IldaView::m_offsetX, 1.0f);
-        w.openFile(showFile("v2.ild", 2)); // opening resets everything
-        QCOMPARE(IldaView::m_offsetX, 0.0f);
+        QCOMPARE(state(), (QVector<double>{1.41, 1, 1, 2, 0, 0}));
+        QTest::keyClick(&w, Qt::Key_I);
+        QVERIFY(w.m_infoWindow.isVisible() && w.m_showInformationAction->isChecked());
+        QVERIFY(w.m_infoWindow.close() && !w.m_showInformationAction->isChecked()); // own button
+        w.openFile(showFile("short.ild", 10));
+        QCOMPARE(status(w), inStep(0, 10, "short.ild"));
+        QCOMPARE(state(), (QVector<double>{1, 1, 0, 0, 0, 0})); // opening resets the views
+        // Frames 0 and 1, a palette row, frames 2 and 3.
+        w.openFile(showFile("palette.ild", 4, 1));
+        w.m_frameLastAction->trigger();
+        QCOMPARE(currentRow(w.m_infoWindow), 4);
+        QSignalSpy spy(&w.m_infoWindow, &InfoWindow::selectionChanged);
+        chooseRow(w.m_infoWindow, 2);
+        QCOMPARE(globalIldaFrames.getCurrentFrameNumber() + spy.count(), 3);
+        chooseRow(w.m_infoWindow, 3);
+        QCOMPARE(status(w), inStep(2, 4, "palette.ild"));
+        w.m_framePreviousAction->trigger();
+        QCOMPARE(currentRow(w.m_infoWindow), 1);
+    }
+
+    // The stored view and options, including odd values; what one window stores, the next
+    // starts with.
+    void settingsRoundTrip()
+    {
+        // clang-format off
+        const QVector<QPair<QVariantList, QString>> restored{
+            {{"Top", false}, "T Top"}, {{"Side", true}, "TPFS Side All"},
+            {{"Perspective", false}, "P Perspective"}, {{"top", false}, "F Front"},
+            {{QVariant(), QVariant()}, "TPFS Front All"}, {{"Side", "false"}, "S Side"}};
+        // clang-format on
+        for (const auto& [values, expected] : restored) {
+            QSettings().clear();
+            for (int k = 0; k < 2; ++k)
+                if (values[k].isValid())
+                    QSettings().setValue(k ? "ViewAll" : "View", values[k]);
+            IldaView::m_activeView = 99; // names no view: the window must choose
+            TestWindow w{QString()};
+            QCOMPARE(views(w), expected + " Show Dots");
+        }
+        QSettings().clear();
+        {
+            TestWindow w{QString()};
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            w.m_viewPerspectiveAction->trigger();
+            w.m_viewAllAction->trigger();
+            QTest::keyClick(&w, Qt::Key_B, Qt::ControlModifier);
+            QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
+            QCOMPARE(views(w), QStringLiteral("P Perspective Show Blanked Lines"));
+            w.m_infoWindow.show();
+            QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+            QCOMPARE(w.ended, 1);
+        }
+        globalIldaFrames.setShowBlankedLines(false);
+        globalIldaFrames.setShowDots(true);
+        TestWindow next{QString()};
+        QCOMPARE(views(next), QStringLiteral("P Perspective Show Blanked Lines"));
+        QVERIFY(globalIldaFrames.getShowBlankedLines() && !globalIldaFrames.getShowDots());
     }
 
     void recentFiles()
     {
-        TestWindow w{QString()};
-        QStringList paths;
-        for (int i = 0; i < 10; ++i)
-            paths << showFile(QStringLiteral("show%1.ild").arg(i), 1);
-        w.openFile(paths[0]);
-        w.openFile(paths[0]);
-        QCOMPARE(storedRecent(), QStringList{paths[0]});
-        QStringList newestFirst;
-        for (int i = 1; i < 10; ++i) {
-            w.openFile(paths[i]);
-            newestFirst.prepend(paths[i]);
-        }
-        QCOMPARE(storedRecent(), newestFirst); // the oldest fell off
-        QCOMPARE(recentTexts(w).size(), 9);
-        QCOMPARE(recentTexts(w).first(), QStringLiteral("&1 show9.ild"));
-
-        // Entry 3 opens that file and moves it to the front.
-        w.m_recentFileActions[2]->trigger();
-        newestFirst.move(2, 0);
-        QCOMPARE(storedRecent(), newestFirst);
-        QCOMPARE(w.windowTitle(), QStringLiteral("show7.ild - Lumenar"));
-
-        // A failed open shows the box, empties the window and leaves the list alone.
-        QFile::remove(paths[5]);
-        ModalCloser closer;
-        w.m_recentFileActions[newestFirst.indexOf(paths[5])]->trigger();
-        QCOMPARE(closer.seen(), QStringList{cannotOpen(paths[5])});
-        QCOMPARE(storedRecent(), newestFirst);
-        checkNoFile(w);
-    }
-
-    void recentFileNames_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("ampersand") << "R&D.ild" << QStringLiteral("&1 R&&D.ild");
-        QTest::newRow("two ampersands") << "a&&b.ild" << QStringLiteral("&1 a&&&&b.ild");
-        QTest::newRow("percent signs") << "100%1.ild" << QStringLiteral("&1 100%1.ild");
-    }
-
-    void recentFileNames()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, text);
-        TestWindow w{showFile(name, 1)};
-        QCOMPARE(recentTexts(w), QStringList{text});
-        QCOMPARE(w.m_recentFileActions[0]->data().toString(), m_dir.filePath(name));
-    }
-
-    void storedListsAreRead()
-    {
         // A longer list written elsewhere shows nine entries and is cut at the next open.
-        QStringList many;
+        QStringList paths;
         for (int i = 0; i < 12; ++i)
-            many << QStringLiteral("/nowhere/f%1.ild").arg(i);
-        QSettings().setValue("RecentFiles", many);
+            paths << QStringLiteral("/nowhere/f%1.ild").arg(i);
+        QSettings().setValue("RecentFiles", paths);
         TestWindow w{QString()};
-        QCOMPARE(recentTexts(w).size(), 9);
-        QCOMPARE(recentTexts(w).last(), QStringLiteral("&9 f8.ild"));
-        w.openFile(showFile("new.ild", 1));
-        QCOMPARE(storedRecent(), QStringList{m_dir.filePath("new.ild")} + many.mid(0, 8));
-    }
-
-    void drops_data()
-    {
-        QTest::addColumn<QStringList>("dropped"); // files of the test folder, or links
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("frames");
-        QTest::newRow("one file") << QStringList{"three.ild"} << QString() << 3;
-        QTest::newRow("three files: the first opens")
-            << QStringList{"three.ild", "five.ild", "five.ild"} << QString() << 3;
-        QTest::newRow("web link") << QStringList{"https://example.com/a.ild"} << QString() << 7;
-        QTest::newRow("plain text") << QStringList() << "some text" << 7;
-    }
-
-    void drops()
-    {
-        QFETCH(QStringList, dropped);
-        QFETCH(QString, text);
-        QFETCH(int, frames);
-        showFile("three.ild", 3);
-        showFile("five.ild", 5);
-        TestWindow w{showFile("seven.ild", 7)};
-        QList<QUrl> urls;
-        for (const QString& name : dropped)
-            urls << (name.contains("://") ? QUrl(name) : QUrl::fromLocalFile(m_dir.filePath(name)));
-        QMimeData data;
-        if (!urls.isEmpty())
+        const auto texts = [&w] {
+            QStringList visible;
+            for (QAction* a : w.m_recentFileActions)
+                visible << (a->isVisible() ? a->text() : QString());
+            return visible.join(' ').trimmed();
+        };
+        QCOMPARE(texts().section(' ', 16), QStringLiteral("&9 f8.ild"));
+        const QString first = showFile("R&D.ild", 1);
+        for (const char* name : {"0.ild", "a&&b.ild", "100%1.ild"})
+            w.openFile(showFile(name, 1));
+        for (const QString& path : {first, first, m_dir.filePath("a&&b.ild")})
+            w.openFile(path); // reopened: moved to the front, listed once
+        QCOMPARE(texts(), QStringLiteral("&1 a&&&&b.ild &2 R&&D.ild &3 100%1.ild &4 0.ild "
+                                         "&5 f0.ild &6 f1.ild &7 f2.ild &8 f3.ild &9 f4.ild"));
+        QCOMPARE(stored().mid(1, 4) + stored().mid(8),
+                 (QStringList{first, m_dir.filePath("100%1.ild"), m_dir.filePath("0.ild"),
+                              "/nowhere/f0.ild", "/nowhere/f4.ild"}));
+        // An entry opens its file and moves it to the front.
+        w.m_recentFileActions[2]->trigger();
+        QCOMPARE(status(w), inStep(0, 1, "100%1.ild"));
+        QCOMPARE(stored().first(), m_dir.filePath("100%1.ild"));
+        // A failed open shows the box, empties the window and leaves the list alone.
+        ModalCloser closer;
+        w.m_recentFileActions[4]->trigger();
+        QCOMPARE(closer.seen(), QStringList{"Lumenar: Cannot open '/nowhere/f0.ild'!"});
+        QCOMPARE(closer.boxes.value(0).icon, QMessageBox::Critical);
+        QCOMPARE(stored().first(), m_dir.filePath("100%1.ild"));
+        QCOMPARE(status(w), noFile());
+        // Only the first dropped file opens; links and plain text open nothing.
+        w.openFile(showFile("seven.ild", 7));
+        const QUrl three = QUrl::fromLocalFile(showFile("three.ild", 3));
+        const QUrl five = QUrl::fromLocalFile(showFile("five.ild", 5));
+        for (const QList<QUrl>& urls :
+             {QList<QUrl>{QUrl("https://example.com/a.ild")}, QList<QUrl>(), {three, five, five}}) {
+            QMimeData data;
+            data.setText("some text");
             data.setUrls(urls);
-        if (!text.isEmpty())
-            data.setText(text);
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
-        QApplication::sendEvent(&w, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&w, &drop);
-        QCOMPARE(globalIldaFrames.getNumberOfFrames(), frames);
-    }
-
-    void displayOptions()
-    {
-        TestWindow w{QString()};
-        activate(w);
-        for (bool shown : {true, false}) {
-            QTest::keyClick(&w, Qt::Key_B, Qt::ControlModifier);
-            QCOMPARE(globalIldaFrames.getShowBlankedLines(), shown);
-            QCOMPARE(w.m_showBlankedLinesAction->isChecked(), shown);
-            QCOMPARE(QSettings().value("ShowBlankedLines").toBool(), shown);
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&w, &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&w, &drop);
         }
-        QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
-        QVERIFY(!globalIldaFrames.getShowDots());
-        QVERIFY(!w.m_showDotsAction->isChecked());
-        QCOMPARE(QSettings().value("ShowDots").toBool(), false);
-
-        // The next window starts with what was stored.
-        globalIldaFrames.setShowDots(true);
-        TestWindow next{QString()};
-        QVERIFY(!next.m_showDotsAction->isChecked());
-        QVERIFY(!globalIldaFrames.getShowDots());
-    }
-
-    void informationWindow()
-    {
-        TestWindow w{showFile("info.ild", 3)};
-        activate(w);
-        w.m_frameNextAction->trigger();
-        QTest::keyClick(&w, Qt::Key_I);
-        QVERIFY(w.m_infoWindow.isVisible());
-        QVERIFY(w.m_showInformationAction->isChecked());
-        QCOMPARE(currentRow(w), 1);
-
-        // Its own close button unchecks the menu entry.
-        QVERIFY(w.m_infoWindow.close());
-        QVERIFY(!w.m_showInformationAction->isChecked());
-
-        // The menu entry shows and hides it.
-        w.m_showInformationAction->trigger();
-        QVERIFY(w.m_infoWindow.isVisible());
-        w.m_showInformationAction->trigger();
-        QVERIFY(!w.m_infoWindow.isVisible());
-        QVERIFY(!w.m_showInformationAction->isChecked());
-
-        // "I" brings a minimized window back; it never hides it.
-        w.m_showInformationAction->trigger();
-        w.m_infoWindow.showMinimized();
-        QTRY_VERIFY(w.m_infoWindow.isMinimized());
-        activate(w);
-        QTest::keyClick(&w, Qt::Key_I);
-        QVERIFY(!w.m_infoWindow.isMinimized());
-        QTest::keyClick(&w, Qt::Key_I);
-        QVERIFY(w.m_infoWindow.isVisible());
-        QVERIFY(w.m_showInformationAction->isChecked());
-    }
-
-    void aboutBox()
-    {
-        TestWindow w{QString()};
-        activate(w);
-        ModalCloser closer;
-        QTest::keyClick(&w, Qt::Key_I, Qt::ControlModifier);
-        w.m_aboutAction->trigger();
-        QCOMPARE(closer.boxes.size(), 2);
-        const ModalCloser::Box box = closer.boxes.first();
-        QCOMPARE(box.title, QStringLiteral("About Lumenar"));
-        QCOMPARE(box.pixmapSize, QSize(96, 96));
-        QVERIFY(box.text.contains("Lumenar"));
-        const QRegularExpressionMatch match =
-            QRegularExpression(QStringLiteral("<p>Based on Qt (\\S+) \\((\\w+) (\\d+)\\.(\\d+)"
-                                              "(?: \\(Apple\\))?, (\\d+) bit\\)</p>"))
-                .match(box.text);
-        QVERIFY2(match.hasMatch(), qPrintable(box.text));
-        QCOMPARE(match.captured(1), QString::fromLatin1(qVersion()));
-        QCOMPARE(match.captured(5).toInt(), int(sizeof(void*) * 8));
-#if defined(__GNUC__) && !defined(__clang__)
-        QCOMPARE(match.captured(2), QStringLiteral("GCC"));
-        QCOMPARE(match.captured(3).toInt(), __GNUC__);
-#endif
-    }
-
-    void fullScreenKeys()
-    {
-        TestWindow w{QString()};
-        activate(w);
-        const QVector<QPair<const char*, bool>> presses{{"Esc", false},
-                                                        {"Alt+Return", true},
-                                                        {"Alt+Return", false},
-                                                        {"Alt+Enter", true},
-                                                        {"Esc", false}};
-        for (const auto& [keys, fullScreen] : presses) {
-            QTest::keySequence(&w, QKeySequence(keys));
-            QVERIFY2(w.isFullScreen() == fullScreen, keys);
-        }
-    }
-
-    void menus()
-    {
-        TestWindow w{QString()};
-        QStringList titles;
-        for (QAction* menu : w.menuBar()->actions())
-            titles << menu->text();
-        QCOMPARE(titles, (QStringList{"&File", "&View", "&Frame", "&Options", "&Help"}));
-        QStringList texts;
-        for (QAction* a : w.menuBar()->actions().at(1)->menu()->actions())
-            texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(texts, (QStringList{"Zoom &In", "Zoom &Out", "&Reset", "-", "&Front", "&Side",
-                                     "&Top", "&Perspective", "-", "&All"}));
-        QCOMPARE(w.m_zoomInAction->shortcut(), QKeySequence("Ctrl++"));
-        QCOMPARE(w.m_frameFirstAction->shortcut(),
-                 QKeySequence(QKeySequence::MoveToStartOfDocument));
-        QCOMPARE(w.m_statusSlider->focusPolicy(), Qt::NoFocus);
-    }
-
-    void desktopOpenRequest()
-    {
-        auto* app = qobject_cast<LumenarApp*>(QCoreApplication::instance());
-        QVERIFY(app);
-        TestWindow w{showFile("first.ild", 2)};
-        connect(app, &LumenarApp::openFile, &w, &MainWindow::openFile);
-        QSignalSpy spy(app, &LumenarApp::openFile);
-        const QString second = showFile("second.ild", 5);
-        QFileOpenEvent request(second);
-        QCoreApplication::sendEvent(app, &request);
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.first().first().toString(), second);
-        QCOMPARE(globalIldaFrames.getNumberOfFrames(), 5);
-        QCOMPARE(w.windowTitle(), QStringLiteral("second.ild - Lumenar"));
-        QCOMPARE(storedRecent().first(), second);
-        QFileOpenEvent empty{QString()}; // an empty path changes nothing
-        QCoreApplication::sendEvent(app, &empty);
-        QCOMPARE(globalIldaFrames.getNumberOfFrames(), 5);
-    }
-
-    void missingCommandLineFile()
-    {
-        ModalCloser closer;
-        const QString missing = m_dir.filePath("gone.ild");
-        TestWindow w{missing};
-        QCOMPARE(closer.seen(), QStringList{cannotOpen(missing)});
-        checkNoFile(w);
-        QVERIFY(storedRecent().isEmpty());
-        w.openFile(QString()); // ignored
-        QCOMPARE(closer.boxes.size(), 1);
+        QCOMPARE(status(w), inStep(0, 3, "three.ild"));
+        QCOMPARE(stored().mid(0, 3), (QStringList{three.toLocalFile(), m_dir.filePath("seven.ild"),
+                                                  m_dir.filePath("100%1.ild")}));
     }
 };
 
 int main(int argc, char** argv)
 {
-    // Settings go to a scratch place, never the user's own.
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    QStandardPaths::setTestModeEnabled(true);
+    isolateSettings();
     LumenarApp app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Halcyra"));
     QCoreApplication::setApplicationName(QStringLiteral("Lumenar"));

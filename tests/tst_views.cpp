@@ -1,55 +1,44 @@
-// The views' pictures and projections, and the shared view state's static operations.
-#include "ViewTestFrames.h"
+// The views: their pictures and projections, the shared view state and the mouse and wheel.
+#include "TestSupport.h"
 
-#include "views/IldaViewFront.h"
 #include "views/IldaViewPerspective.h"
-#include "views/IldaViewSide.h"
-#include "views/IldaViewTop.h"
+#include "views/ViewLayouts.h"
 
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
+
+#include <functional>
 
 #include <limits>
 #include <memory>
+#include <tuple>
 
 using namespace ViewTestFrames;
-
-Q_DECLARE_METATYPE(IldaPoint)
 
 namespace {
 
 const QColor Black(0, 0, 0);
 const QColor Grey(48, 48, 48);
-const QColor Accent(60, 140, 240);
 const QColor Red(255, 0, 0);
-const QColor Green(0, 255, 0);
-const QColor Blue(0, 0, 255);
 
-std::unique_ptr<IldaView> createView(int index)
+std::unique_ptr<IldaView> view(int index)
 {
-    switch (index) {
-    case IldaView::Front:
-        return std::make_unique<IldaViewFront>();
-    case IldaView::Side:
-        return std::make_unique<IldaViewSide>();
-    case IldaView::Top:
-        return std::make_unique<IldaViewTop>();
-    default:
-        return std::make_unique<IldaViewPerspective>();
-    }
+    return std::unique_ptr<IldaView>(ViewLayouts::createView(unsigned(index)));
 }
 
-QVector<float> pan()
-{
-    return {IldaView::m_offsetX, IldaView::m_offsetY, IldaView::m_offsetZ};
-}
+// The shared state: active view, zoom, perspective zoom, pan x, y, z, rotation x, y.
+using State = QVector<double>;
 
-void setOffsets(float x, float y, float z)
+void setState(const State& s)
 {
-    IldaView::m_offsetX = x;
-    IldaView::m_offsetY = y;
-    IldaView::m_offsetZ = z;
+    IldaView::m_activeView = uint(s[0]);
+    IldaView::m_zoomFactor = s[1];
+    IldaView::m_zoomFactorPerspective = s[2];
+    IldaView::m_offsetX = float(s[3]);
+    IldaView::m_offsetY = float(s[4]);
+    IldaView::m_offsetZ = float(s[5]);
+    IldaView::m_rotateX = float(s[6]);
+    IldaView::m_rotateY = float(s[7]);
+    IldaView::setupTransformMatrix();
 }
 
 } // namespace
@@ -58,431 +47,238 @@ class TestViews : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_dir;
+
+    // Points along y = 0 painted by a 400 x 300 Front view (s = 300, mx = 52, my = 2, S = 295).
+    QImage paintFront(const Points& points, bool dots, bool showBlanked)
+    {
+        globalIldaFrames.setShowDots(dots);
+        globalIldaFrames.setShowBlankedLines(showBlanked);
+        auto front = view(IldaView::Front);
+        return load(m_dir.path(), {points}).isEmpty() ? paint(*front, QSize(400, 300)) : QImage();
+    }
+
 private slots:
-    void initTestCase();
-    void init();
+    void init() { setState({0, 1, 1, 0, 0, 0, 0, 0}); }
 
-    void mapping_data();
-    void mapping();
-    void lines_data();
-    void lines();
-    void dotRules_data();
-    void dotRules();
-    void borders();
-    void hugePanSaturates();
+    // Each view's projection of a point at its own zoom, before the pan, and its pan.
+    void projection()
+    {
+        // clang-format off
+        const QVector<std::tuple<int, double, QVector<int>, QPoint>> cases{
+            {0, 2.0, {1000, 2000, 3000}, {2000, 4000}}, {1, 2.0, {1000, 2000, 3000}, {-6000, 4000}},
+            {2, 2.0, {1000, 2000, 3000}, {2000, -6000}},
+            {0, 0.5, {-3, 3, 0}, {-1, 1}}, {1, 0.5, {0, -3, 3}, {-1, -1}}, {2, 0.5, {3, 0, -3}, {1, 1}},
+            // z = -32768 negated as an int, not wrapped to 16 bits.
+            {1, 1.0, {0, 0, -32768}, {32768, 0}}, {2, 1.0, {0, 0, -32768}, {0, 32768}},
+            {0, 100.0, {32767, -32768, 0}, {3276700, -3276800}},
+            // Identity rotation: a point at depth 0 is scaled by 34406.4 / 81920.
+            {3, 1.0, {32767, 0, 0}, {13762, 0}}, {3, 1.0, {10000, 0, 32767}, {6999, 0}},
+            {3, 1.0, {10000, 0, -32768}, {2999, 0}}, {3, 1.0, {-32767, -10, 0}, {-13762, -4}},
+            {3, 2.0, {0, 32767, 0}, {0, 27524}}};
+        // clang-format on
+        for (const auto& [index, zoom, point, expected] : cases) {
+            const bool perspective = index == IldaView::Perspective;
+            setState({0, perspective ? 5.0 : zoom, perspective ? zoom : 3.0, 50, 60, 70, 0, 0});
+            QPoint projected;
+            view(index)->getXY(lit(point[0], point[1], Black, point[2]), projected.rx(),
+                               projected.ry());
+            QCOMPARE(projected, expected);
+        }
+        // clang-format off
+        const QVector<std::tuple<int, State, QPoint, QPoint>> pans{
+            {0, {-0.5, 0, 0}, {10, 10}, {9, 10}}, {0, {0, 2.75, 99}, {10, 10}, {10, 12}},
+            {0, {0.5, 0.5, 0}, {-10, -3}, {-9, -2}}, {1, {99, 3, -0.5}, {10, 10}, {9, 13}},
+            {2, {1, 99, 0.5}, {10, 10}, {11, 9}}, {3, {5, 6, 7}, {10, 10}, {10, 10}}};
+        // clang-format on
+        for (auto [index, offset, screen, expected] : pans) {
+            setState({0, 1, 1, offset[0], offset[1], offset[2], 0, 0});
+            view(index)->applyOffset(screen.rx(), screen.ry());
+            QCOMPARE(screen, expected);
+        }
+        // The point (1, 2, 3) turned by a new perspective view built from the stored angles.
+        // clang-format off
+        const QVector<std::tuple<float, float, QVector<float>>> turns{{0, 0, {1, 2, 3}},
+            {0, 90, {3, 2, -1}}, {90, 0, {1, -3, 2}}, {90, 90, {3, 1, 2}}, {0, -90, {-3, 2, 1}}};
+        // clang-format on
+        for (const auto& [rotateX, rotateY, t] : turns) {
+            IldaView::m_rotateX = rotateX;
+            IldaView::m_rotateY = rotateY;
+            std::fill(IldaView::m_transformMatrix, IldaView::m_transformMatrix + 9, 0.0f);
+            float r[3];
+            IldaViewPerspective().applyTransformMatrix(1, 2, 3, r[0], r[1], r[2]);
+            QVERIFY(qAbs(r[0] - t[0]) + qAbs(r[1] - t[1]) + qAbs(r[2] - t[2]) < 1e-4f);
+        }
+        // Points at x = -20000, -10000, 0, 10000, 20000 on y = 0: "r", "g", "b" lit in that colour,
+        // "B" blanked. Expected dot per point: "-" none, "o" grey, else its colour letter; without
+        // dots, the colour of the line through model (0, 0).
+        setState({0, 1, 1, 0, 0, 0, 0, 0});
+        const QHash<QChar, QColor> colourOf{
+            {'r', Red}, {'g', Qt::green}, {'b', Qt::blue}, {'o', Grey}, {'-', Black}};
+        // clang-format off
+        const QVector<std::tuple<QString, bool, bool, QString>> pictures{
+            {"B", true, false, "-"}, {"B", true, true, "o"}, {"rBBBb", true, false, "r--bb"},
+            {"rBBBb", true, true, "roobb"}, {"rB", true, true, "ro"}, {"rgb", true, false, "rgb"},
+            {"gr", false, false, "r"},     // a lit line takes its end point's colour
+            {"gB", false, false, "-"},     // a blanked line shows only when asked for
+            {"gB", false, true, "o"},
+            {"rBb", false, true, "b"}};    // lit lines over blanked ones
+        // clang-format on
+        for (const auto& [points, dots, showBlanked, expected] : pictures) {
+            Points frame;
+            for (int i = 0; i < points.size(); ++i) {
+                const int x = dots ? -20000 + 10000 * i : (i % 2 ? 10000 : -10000);
+                frame << (points[i] == 'B' ? blanked(x, 0) : lit(x, 0, colourOf.value(points[i])));
+            }
+            const QImage image = paintFront(frame, dots, showBlanked);
+            // Screen x of the points; lines along y = 0 never touch a dot's corners.
+            const int column[5] = {109, 154, 200, 245, 290};
+            QString seen;
+            for (int i = 0; i < expected.size(); ++i) {
+                const QPoint at = dots ? QPoint(column[i] - 1, 149) : QPoint(200, 150);
+                seen += colourOf.key(image.pixelColor(at), '?');
+                QVERIFY(dots || image.pixelColor(200, 151) == Black);
+            }
+            QCOMPARE(seen, expected);
+        }
+    }
 
-    void projection_data();
-    void projection();
-    void offsets_data();
-    void offsets();
-    void rotation_data();
-    void rotation();
-
-    void zoomLimits_data();
-    void zoomLimits();
-    void zoomInOut_data();
-    void zoomInOut();
-    void rotationRemainder_data();
-    void rotationRemainder();
-    void reset_data();
-    void reset();
+    // Events sent to a 400 x 300 view of the given index (-1: none) and static operations, then
+    // the whole shared state. Tokens: p press, m move (with the pressed button), r release,
+    // d double-click, w wheel at x,y with delta, W wait 260 ms, s resize; I zoom in, O zoom out,
+    // Z zoom by a factor about the origin, P zoom the perspective, K move or rotate by dx,dy,
+    // R reset (1: all). Flags after the letter: R right, M middle button; a Alt, c Control.
+    void operations()
+    {
+        QVector<std::tuple<const char*, int, State, QString, State>> rows;
+        const auto row = [&rows](const char* name, int index, const State& start,
+                                 const char* events, const State& expected) {
+            rows.append({name, index, start, events, expected});
+        };
+        const State zero{0, 1, 1, 0, 0, 0, 0, 0};
+        const State turned{0, 3, 2, 5, 0, 0, 10, 20};
+        const State panned{0, 1, 1, 2, 4, 6, 0, 0};
+        const State offset{0, 1, 1, 4, -8, 2.5, 0, 0};
+        const State all{0, 3, 4, 1, 2, 3, 30, -40};
+        const double out = IldaView::ZoomStepBack;
+        const auto with = [](State s, int k, double v) { return s[k] = v, s; };
+        // clang-format off
+        row("press activates side", 1, zero, "p50,50 r p51,50 r", {1, 1, 1, 0, 0, 0, 0, 0});
+        row("right press activates top", 2, zero, "pR50,50 r", {2, 1, 1, 0, 0, 0, 0, 0});
+        row("middle press activates perspective", 3, zero, "pM50,50 r", {3, 1, 1, 0, 0, 0, 0, 0});
+        row("drag below 5 px", 0, zero, "p100,100 m103,103 r", zero);
+        row("drag of exactly 5 px", 0, zero, "p100,100 m104,103 r", {0, 1, 1, 4, 3, 0, 0, 0});
+        row("first step carries the whole motion", 0, zero, "p100,100 m102,101 m105,101 r", {0, 1, 1, 5, 1, 0, 0, 0});
+        row("later steps follow", 0, zero, "p100,100 m105,100 m106,102 m104,102 r", {0, 1, 1, 4, 2, 0, 0, 0});
+        row("back inside the circle", 0, zero, "p100,100 m106,100 m101,100 r", {0, 1, 1, 1, 0, 0, 0, 0});
+        // The fine step proves that the first move did not start the drag.
+        row("holding still starts a drag, release ends it", 1, zero, "p100,100 m101,100 W ma101,101 r m150,150", {1, 1, 1, 0, 0.125, 0.125, 0, 0});
+        row("top pan: down lowers z", 2, zero, "p50,50 m58,58 r", {2, 1, 1, 8, 0, -8, 0, 0});
+        row("Alt pans finely", 2, zero, "pa50,50 ma58,58 r", {2, 1, 1, 1, 0, -1, 0, 0});
+        row("middle button pans finely", 2, zero, "pM50,50 m58,58 r", {2, 1, 1, 1, 0, -1, 0, 0});
+        row("double-click resets front", 0, turned, "p40,40 r d40,40 m60,70 m80,90 r", {0, 1, 2, 0, 0, 0, 10, 20});
+        row("double-click resets perspective", 3, turned, "p40,40 r d40,40 m60,70 m80,90 r", {3, 3, 1, 5, 0, 0, 0, 0});
+        row("perspective drag: half a degree a pixel", 3, zero, "p100,100 m100,110 m102,110 r", {3, 1, 1, 0, 0, 0, -5, -1});
+        row("perspective drag with Alt", 3, zero, "pa100,100 ma100,110 ma102,110 r", {3, 1, 1, 0, 0, 0, -0.625, -0.125});
+        for (int index = 0; index < 4; ++index)
+            row("wheel without Control", index, panned, "w300,50,120", panned);
+        row("Control+wheel at the centre", 0, panned, "wc200,150,120", {0, 1.41, 1, 2.82, 5.64, 8.46, 0, 0});
+        // Zoomed about the cursor: offset = cursor + (offset - cursor) * 1.41.
+        row("front about the cursor", 0, panned, "wc300,150,120", {0, 1.41, 1, -38.18, 5.64, 8.46, 0, 0});
+        row("side about the cursor", 1, panned, "wc300,50,120", {0, 1.41, 1, 2.82, 46.64, -32.54, 0, 0});
+        row("top about the cursor", 2, panned, "wc300,50,120", {0, 1.41, 1, -38.18, 5.64, -32.54, 0, 0});
+        row("wheel out", 0, panned, "wc200,150,-120", {0, out, 1, 2 * out, 4 * out, 6 * out, 0, 0});
+        row("odd width: centre column 200", 0, panned, "s401,300 wc200,150,120", {0, 1.41, 1, 2.82, 5.64, 8.46, 0, 0});
+        row("wheel position truncated", 0, panned, "wc250.7,150.9,120", {0, 1.41, 1, -17.68, 5.64, 8.46, 0, 0});
+        row("perspective wheel ignores the cursor", 3, panned, "wc300,50,120 wc300,50,120", with(panned, 2, 1.41 * 1.41));
+        row("perspective wheel out", 3, panned, "wc300,50,-120", with(panned, 2, out));
+        row("zoom scales the pan", -1, offset, "Z1.41", {0, 1.41, 1, 5.64, -11.28, 3.525, 0, 0});
+        row("zoom factor cut to land on 100", -1, with(offset, 1, 80), "Z1.41", {0, 100, 1, 5, -10, 3.125, 0, 0});
+        row("zoom factor cut to land on 0.01", -1, with(offset, 1, 0.012), "Z0.7092198581560284", {0, 0.01, 1, 4 / 1.2, -8 / 1.2, 2.5 / 1.2, 0, 0});
+        row("zoom stays at 0.01", -1, with(offset, 1, 0.01), "Z0.7", with(offset, 1, 0.01));
+        row("perspective zoom clamped at 100", -1, with(zero, 2, 80), "P1.41 P0.5", with(zero, 2, 50));
+        row("perspective zoom clamped at 0.01", -1, with(zero, 2, 0.012), "P0.7", with(zero, 2, 0.01));
+        row("zoom in and out: top", -1, with(zero, 0, 2), "I O O", {2, out, 1, 0, 0, 0, 0, 0});
+        row("zoom in and out: perspective", -1, with(zero, 0, 3), "I I O", {3, 1, 1.41, 0, 0, 0, 0, 0});
+        row("zoom in and out: no view", -1, with(zero, 0, 4), "I O O", with(zero, 0, 4));
+        row("keys pan the side view", -1, with(zero, 0, 1), "K1,2", {1, 1, 1, 0, 2, 1, 0, 0});
+        row("keys pan the top view", -1, with(zero, 0, 2), "K1,2", {2, 1, 1, 1, 0, -2, 0, 0});
+        row("keys turn up past 360", -1, {3, 1, 1, 0, 0, 0, 359.5, 0}, "K0,-1", {3, 1, 1, 0, 0, 0, 0.5, 0});
+        row("keys turn right past -360", -1, {3, 1, 1, 0, 0, 0, 0, -359.5}, "K1,0", {3, 1, 1, 0, 0, 0, 0, -0.5});
+        row("keys turn left, negative kept", -1, {3, 1, 1, 0, 0, 0, 0, 10}, "K-1,0 K1,1 K1,1", {3, 1, 1, 0, 0, 0, -2, 9});
+        row("reset front", -1, all, "R0", {0, 1, 4, 0, 0, 0, 30, -40});
+        row("reset top", -1, with(all, 0, 2), "R0", {2, 1, 4, 0, 0, 0, 30, -40});
+        row("reset perspective", -1, with(all, 0, 3), "R0", {3, 3, 1, 1, 2, 3, 0, 0});
+        row("reset without a view", -1, with(all, 0, 8), "R0", with(all, 0, 8));
+        row("reset all", -1, with(all, 0, 3), "R1", {3, 1, 1, 0, 0, 0, 0, 0});
+        // clang-format on
+        for (const auto& [name, index, start, events, expected] : rows)
+            run(name, index, start, events, expected);
+    }
 
 private:
-    QImage paintFront(const QVector<Points>& frames)
+    void run(const char* name, int index, const State& start, const QString& events,
+             const State& expected)
     {
-        IldaViewFront view;
-        return load(m_dir.path(), frames).isEmpty() ? paint(view, QSize(400, 300)) : QImage();
+        setState(start);
+        QWidget parent;
+        IldaView* target = ViewLayouts::createView(unsigned(qMax(index, 0)));
+        target->setParent(&parent);
+        target->resize(400, 300);
+        Qt::MouseButton held = Qt::LeftButton;
+        for (const QString& token : events.split(' ')) {
+            Qt::MouseButton button = Qt::LeftButton;
+            Qt::KeyboardModifiers keys;
+            int i = 1;
+            for (; i < token.size() && token[i].isLetter(); ++i) {
+                const char flag = token[i].toLatin1();
+                button = flag == 'R' ? Qt::RightButton : flag == 'M' ? Qt::MiddleButton : button;
+                keys |= flag == 'a' ? Qt::AltModifier : flag == 'c' ? Qt::ControlModifier : keys;
+            }
+            const QStringList args = token.mid(i).split(',');
+            const auto arg = [&](int k) { return args.value(k).toDouble(); };
+            const QPointF at(arg(0), arg(1));
+            const QPointF global = target->mapToGlobal(at.toPoint());
+            QMouseEvent move(QEvent::MouseMove, at, global, Qt::NoButton, held, keys);
+            QMouseEvent twice(QEvent::MouseButtonDblClick, at, global, held, held, keys);
+            QWheelEvent wheel(at, global, QPoint(), QPoint(0, int(arg(2))), Qt::NoButton, keys,
+                              Qt::NoScrollPhase, false);
+            // clang-format off
+            const QHash<QChar, std::function<void()>> operations{
+                {'p', [&] { QTest::mousePress(target, held = button, keys, at.toPoint()); }},
+                {'m', [&] { QApplication::sendEvent(target, &move); }},
+                {'r', [&] { QTest::mouseRelease(target, held, keys, at.toPoint()); }},
+                {'d', [&] { QApplication::sendEvent(target, &twice); }},
+                {'w', [&] { QApplication::sendEvent(target, &wheel); }},
+                {'W', [&] { QTest::qWait(260); }},
+                {'s', [&] { target->resize(int(arg(0)), int(arg(1))); }},
+                {'I', [&] { IldaView::ZoomIn(); }},
+                {'O', [&] { IldaView::ZoomOut(); }},
+                {'Z', [&] { IldaView::Zoom(arg(0), 0, 0, 0); }},
+                {'P', [&] { IldaView::ZoomPerspective(arg(0)); }},
+                {'K', [&] { IldaView::MoveOrRotate(float(arg(0)), float(arg(1))); }},
+                {'R', [&] { IldaView::Reset(arg(0) != 0); }}};
+            // clang-format on
+            operations.value(token[0])();
+            // Without Control a view leaves the wheel to the window, which steps frames.
+            QVERIFY2(token[0] != 'w' || wheel.isAccepted() == (keys == Qt::ControlModifier), name);
+        }
+        // clang-format off
+        const State result{double(IldaView::m_activeView), IldaView::m_zoomFactor,
+                           IldaView::m_zoomFactorPerspective, IldaView::m_offsetX,
+                           IldaView::m_offsetY, IldaView::m_offsetZ, IldaView::m_rotateX,
+                           IldaView::m_rotateY};
+        // clang-format on
+        for (int k = 0; k < result.size(); ++k)
+            QVERIFY2(qAbs(result[k] - expected[k]) < 1e-3,
+                     qPrintable(QStringLiteral("%1: %2 is %3").arg(name).arg(k).arg(result[k])));
+        // The matrix always follows the angles.
+        float matrix[9];
+        std::copy(IldaView::m_transformMatrix, IldaView::m_transformMatrix + 9, matrix);
+        IldaView::setupTransformMatrix();
+        QVERIFY2(std::equal(matrix, matrix + 9, IldaView::m_transformMatrix), name);
     }
-
-    QTemporaryDir m_dir;
 };
-
-void TestViews::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(m_dir.isValid());
-}
-
-void TestViews::init()
-{
-    IldaView::m_activeView = IldaView::Front;
-    IldaView::Reset(true);
-    globalIldaFrames.setShowBlankedLines(false);
-    globalIldaFrames.setShowDots(true);
-}
-
-// A 400 x 300 view at zoom 1: s = 300, mx = 52, my = 2, S = 295.
-void TestViews::mapping_data()
-{
-    QTest::addColumn<int>("x");
-    QTest::addColumn<int>("y");
-    QTest::addColumn<int>("sx");
-    QTest::addColumn<int>("sy");
-    QTest::newRow("origin") << 0 << 0 << 200 << 150;
-    QTest::newRow("left edge") << -32768 << 0 << 52 << 150;
-    QTest::newRow("right edge") << 32767 << 0 << 347 << 150;
-    QTest::newRow("top edge") << 0 << 32767 << 200 << 2;
-    QTest::newRow("bottom edge") << 0 << -32768 << 200 << 297;
-    QTest::newRow("rounds to nearest") << 10000 << -10000 << 245 << 195;
-}
-
-void TestViews::mapping()
-{
-    QFETCH(int, x);
-    QFETCH(int, y);
-    QFETCH(int, sx);
-    QFETCH(int, sy);
-    const QColor colour(10, 200, 30);
-    const QImage image = paintFront({{lit(x, y, colour)}});
-    // A dot is a 3 x 3 outline around its point, the centre untouched; rows 0, 1, 298 and 299
-    // belong to the frame.
-    for (int dy = -2; dy <= 2; ++dy)
-        for (int dx = -2; dx <= 2; ++dx)
-            if (sy + dy >= 2 && sy + dy <= 297)
-                QCOMPARE(image.pixelColor(sx + dx, sy + dy),
-                         qMax(qAbs(dx), qAbs(dy)) == 1 ? colour : Black);
-}
-
-void TestViews::lines_data()
-{
-    QTest::addColumn<Points>("points");
-    QTest::addColumn<bool>("showBlanked");
-    QTest::addColumn<QColor>("centre"); // the pixel at model (0, 0)
-    QTest::newRow("lit line takes its end point's colour")
-        << Points{lit(-10000, 0, Green), lit(10000, 0, Red)} << false << Red;
-    QTest::newRow("blanked line hidden")
-        << Points{lit(-10000, 0, Green), blanked(10000, 0)} << false << Black;
-    QTest::newRow("blanked line shown")
-        << Points{lit(-10000, 0, Green), blanked(10000, 0)} << true << Grey;
-    QTest::newRow("lit line over blanked line")
-        << Points{lit(-10000, 0, Red), blanked(10000, 0), lit(-10000, 0, Blue)} << true << Blue;
-}
-
-void TestViews::lines()
-{
-    QFETCH(Points, points);
-    QFETCH(bool, showBlanked);
-    QFETCH(QColor, centre);
-    globalIldaFrames.setShowDots(false);
-    globalIldaFrames.setShowBlankedLines(showBlanked);
-    const QImage image = paintFront({points});
-    QCOMPARE(image.pixelColor(200, 150), centre);
-    QCOMPARE(image.pixelColor(200, 151), Black);
-}
-
-void TestViews::dotRules_data()
-{
-    // Points at x = -20000, -10000, 0, 10000, 20000 on y = 0: "r", "g", "b" lit in that colour,
-    // "B" blanked. Expected dot per point: "-" none, "o" grey, else its colour letter.
-    QTest::addColumn<QString>("points");
-    QTest::addColumn<bool>("showBlanked");
-    QTest::addColumn<QString>("dots");
-    QTest::newRow("one lit point") << "r" << false << "r";
-    QTest::newRow("one blanked point, blanked hidden") << "B" << false << "-";
-    QTest::newRow("one blanked point, blanked shown") << "B" << true << "o";
-    QTest::newRow("blanked run, blanked hidden") << "rBBBb" << false << "r--bb";
-    QTest::newRow("blanked run, blanked shown") << "rBBBb" << true << "roobb";
-    QTest::newRow("blanked start") << "Bb" << false << "bb";
-    QTest::newRow("blanked last point, hidden") << "rB" << false << "r-";
-    QTest::newRow("blanked last point, shown") << "rB" << true << "ro";
-    QTest::newRow("lit points keep their colours") << "rgb" << false << "rgb";
-}
-
-void TestViews::dotRules()
-{
-    QFETCH(QString, points);
-    QFETCH(bool, showBlanked);
-    QFETCH(QString, dots);
-    const QHash<QChar, QColor> colourOf{{'r', Red}, {'g', Green}, {'b', Blue}, {'o', Grey}};
-    Points frame;
-    for (int i = 0; i < points.size(); ++i)
-        frame << (points[i] == 'B' ? blanked(-20000 + 10000 * i, 0)
-                                   : lit(-20000 + 10000 * i, 0, colourOf.value(points[i])));
-    globalIldaFrames.setShowBlankedLines(showBlanked);
-    const QImage image = paintFront({frame});
-    // Screen x of the points; lines along y = 0 never touch a dot's corners.
-    const int column[5] = {109, 154, 200, 245, 290};
-    for (int i = 0; i < dots.size(); ++i) {
-        QCOMPARE(image.pixelColor(column[i] - 1, 149), colourOf.value(dots[i], Black));
-        QCOMPARE(image.pixelColor(column[i] + 1, 151), colourOf.value(dots[i], Black));
-    }
-}
-
-// Nothing loaded: black inside a two-pixel frame, in the accent colour for the active view and
-// the darkened window colour for the others.
-void TestViews::borders()
-{
-    QVERIFY(load(m_dir.path(), {}).isEmpty());
-    IldaViewSide view;
-    QPalette palette = view.palette();
-    palette.setColor(QPalette::Window, QColor(200, 100, 50));
-    view.setPalette(palette);
-    const QColor darkened(160, 80, 40); // HSV value divided by 1.25
-    for (const uint active : {1u, 0u, 7u}) {
-        IldaView::m_activeView = active;
-        const QImage image = paint(view, QSize(400, 300));
-        for (const QPoint& p :
-             {QPoint(0, 0), QPoint(1, 1), QPoint(399, 299), QPoint(398, 298), QPoint(200, 0)})
-            QCOMPARE(image.pixelColor(p), active == IldaView::Side ? Accent : darkened);
-        QCOMPARE(image.pixelColor(2, 2), Black);
-        QCOMPARE(image.pixelColor(397, 297), Black);
-    }
-}
-
-// Far beyond the int range a panned position saturates instead of overflowing, and the picture
-// simply leaves the view.
-void TestViews::hugePanSaturates()
-{
-    IldaViewFront view;
-    setOffsets(3e9f, -3e9f, 0);
-    int x = 10;
-    int y = 10;
-    view.applyOffset(x, y);
-    QCOMPARE(x, std::numeric_limits<int>::max());
-    QCOMPARE(y, std::numeric_limits<int>::min());
-    QVERIFY(load(m_dir.path(), {{lit(0, 0, Red), lit(100, 100, Red)}}).isEmpty());
-    const QImage image = paint(view, QSize(200, 200));
-    for (int py = 20; py < 198; ++py)
-        for (int px = 2; px < 198; ++px)
-            QCOMPARE(image.pixelColor(px, py), Black);
-}
-
-void TestViews::projection_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<double>("zoom"); // the view's own
-    QTest::addColumn<QVector<int>>("point");
-    QTest::addColumn<QPoint>("expected");
-
-    const QVector<int> p{1000, 2000, 3000};
-    QTest::newRow("front zoom 2") << 0 << 2.0 << p << QPoint(2000, 4000);
-    QTest::newRow("side zoom 2") << 1 << 2.0 << p << QPoint(-6000, 4000);
-    QTest::newRow("top zoom 2") << 2 << 2.0 << p << QPoint(2000, -6000);
-    QTest::newRow("front -1.5 truncates to -1")
-        << 0 << 0.5 << QVector<int>{-3, 3, 0} << QPoint(-1, 1);
-    QTest::newRow("side -1.5") << 1 << 0.5 << QVector<int>{0, -3, 3} << QPoint(-1, -1);
-    QTest::newRow("top 1.5") << 2 << 0.5 << QVector<int>{3, 0, -3} << QPoint(1, 1);
-    // z = -32768 negated as an int, not wrapped to 16 bits.
-    QTest::newRow("side lowest z") << 1 << 1.0 << QVector<int>{0, 0, -32768} << QPoint(32768, 0);
-    QTest::newRow("top lowest z") << 2 << 1.0 << QVector<int>{0, 0, -32768} << QPoint(0, 32768);
-    QTest::newRow("front zoom 100")
-        << 0 << 100.0 << QVector<int>{32767, -32768, 0} << QPoint(3276700, -3276800);
-    // Identity rotation: a point at depth 0 is scaled by 34406.4 / 81920.
-    QTest::newRow("perspective depth 0")
-        << 3 << 1.0 << QVector<int>{32767, 0, 0} << QPoint(13762, 0);
-    QTest::newRow("perspective near")
-        << 3 << 1.0 << QVector<int>{10000, 0, 32767} << QPoint(6999, 0);
-    QTest::newRow("perspective far")
-        << 3 << 1.0 << QVector<int>{10000, 0, -32768} << QPoint(2999, 0);
-    QTest::newRow("perspective truncates toward zero")
-        << 3 << 1.0 << QVector<int>{-32767, -10, 0} << QPoint(-13762, -4);
-    QTest::newRow("perspective zoom 2")
-        << 3 << 2.0 << QVector<int>{0, 32767, 0} << QPoint(0, 27524);
-}
-
-void TestViews::projection()
-{
-    QFETCH(int, index);
-    QFETCH(double, zoom);
-    QFETCH(QVector<int>, point);
-    QFETCH(QPoint, expected);
-    const bool perspective = index == IldaView::Perspective;
-    IldaView::m_zoomFactor = perspective ? 5.0 : zoom;
-    IldaView::m_zoomFactorPerspective = perspective ? zoom : 3.0;
-    setOffsets(50, 60, 70); // projection comes before pan
-    const auto view = createView(index);
-    QPoint projected;
-    view->getXY(lit(point[0], point[1], Black, point[2]), projected.rx(), projected.ry());
-    QCOMPARE(projected, expected);
-}
-
-void TestViews::offsets_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QVector<float>>("offset"); // x, y, z
-    QTest::addColumn<QPoint>("screen");
-    QTest::addColumn<QPoint>("expected");
-    QTest::newRow("front: 10 + -0.5 is 9")
-        << 0 << QVector<float>{-0.5f, 0, 0} << QPoint(10, 10) << QPoint(9, 10);
-    QTest::newRow("front y") << 0 << QVector<float>{0, 2.75f, 99} << QPoint(10, 10)
-                             << QPoint(10, 12);
-    QTest::newRow("front toward zero")
-        << 0 << QVector<float>{0.5f, 0.5f, 0} << QPoint(-10, -3) << QPoint(-9, -2);
-    QTest::newRow("side x from z")
-        << 1 << QVector<float>{99, 3, -0.5f} << QPoint(10, 10) << QPoint(9, 13);
-    QTest::newRow("top y minus z")
-        << 2 << QVector<float>{1, 99, 0.5f} << QPoint(10, 10) << QPoint(11, 9);
-    QTest::newRow("perspective has no pan")
-        << 3 << QVector<float>{5, 6, 7} << QPoint(10, 10) << QPoint(10, 10);
-}
-
-void TestViews::offsets()
-{
-    QFETCH(int, index);
-    QFETCH(QVector<float>, offset);
-    QFETCH(QPoint, screen);
-    QFETCH(QPoint, expected);
-    setOffsets(offset[0], offset[1], offset[2]);
-    createView(index)->applyOffset(screen.rx(), screen.ry());
-    QCOMPARE(screen, expected);
-}
-
-void TestViews::rotation_data()
-{
-    QTest::addColumn<float>("rotateX");
-    QTest::addColumn<float>("rotateY");
-    QTest::addColumn<QVector<float>>("turned"); // the point (1, 2, 3)
-    QTest::newRow("none") << 0.0f << 0.0f << QVector<float>{1, 2, 3};
-    QTest::newRow("about y") << 0.0f << 90.0f << QVector<float>{3, 2, -1};
-    QTest::newRow("about x") << 90.0f << 0.0f << QVector<float>{1, -3, 2};
-    QTest::newRow("y first, then x") << 90.0f << 90.0f << QVector<float>{3, 1, 2};
-    QTest::newRow("negative") << 0.0f << -90.0f << QVector<float>{-3, 2, 1};
-}
-
-// A new perspective view builds the matrix from the stored angles.
-void TestViews::rotation()
-{
-    QFETCH(float, rotateX);
-    QFETCH(float, rotateY);
-    QFETCH(QVector<float>, turned);
-    IldaView::m_rotateX = rotateX;
-    IldaView::m_rotateY = rotateY;
-    std::fill(IldaView::m_transformMatrix, IldaView::m_transformMatrix + 9, 0.0f);
-    IldaViewPerspective view;
-    QVector<float> result(3);
-    view.applyTransformMatrix(1, 2, 3, result[0], result[1], result[2]);
-    for (int i = 0; i < 3; ++i)
-        QVERIFY2(qAbs(result[i] - turned[i]) < 1e-5f, qPrintable(QString::number(result[i])));
-}
-
-void TestViews::zoomLimits_data()
-{
-    QTest::addColumn<bool>("perspective");
-    QTest::addColumn<double>("start");
-    QTest::addColumn<double>("factor");
-    QTest::addColumn<double>("zoom");
-    QTest::addColumn<double>("offsetFactor");
-    const double in = IldaView::ZoomStep;
-    const double out = IldaView::ZoomStepBack;
-    QTest::newRow("in") << false << 1.0 << in << in << in;
-    QTest::newRow("factor cut to land on 100") << false << 80.0 << in << 100.0 << 1.25;
-    QTest::newRow("stays at 100") << false << 100.0 << in << 100.0 << 1.0;
-    QTest::newRow("factor cut to land on 0.01") << false << 0.012 << out << 0.01 << 0.01 / 0.012;
-    QTest::newRow("stays at 0.01") << false << 0.01 << out << 0.01 << 1.0;
-    QTest::newRow("perspective in") << true << 2.0 << in << 2.82 << 1.0;
-    QTest::newRow("perspective clamped at 100") << true << 80.0 << in << 100.0 << 1.0;
-    QTest::newRow("perspective clamped at 0.01") << true << 0.012 << out << 0.01 << 1.0;
-}
-
-void TestViews::zoomLimits()
-{
-    QFETCH(bool, perspective);
-    QFETCH(double, start);
-    QFETCH(double, factor);
-    QFETCH(double, zoom);
-    QFETCH(double, offsetFactor);
-    double& own = perspective ? IldaView::m_zoomFactorPerspective : IldaView::m_zoomFactor;
-    double& other = perspective ? IldaView::m_zoomFactor : IldaView::m_zoomFactorPerspective;
-    own = start;
-    setOffsets(4, -8, 2.5f);
-    if (perspective)
-        IldaView::ZoomPerspective(factor);
-    else
-        IldaView::Zoom(factor, 0, 0, 0);
-    QCOMPARE(own, zoom);
-    QCOMPARE(other, 1.0);
-    QCOMPARE(pan(), (QVector<float>{float(4 * offsetFactor), float(-8 * offsetFactor),
-                                    float(2.5 * offsetFactor)}));
-}
-
-void TestViews::zoomInOut_data()
-{
-    QTest::addColumn<uint>("active");
-    QTest::addColumn<bool>("orthographic");
-    QTest::addColumn<bool>("perspective");
-    QTest::newRow("top") << 2u << true << false;
-    QTest::newRow("perspective") << 3u << false << true;
-    QTest::newRow("no view") << 4u << false << false;
-}
-
-void TestViews::zoomInOut()
-{
-    QFETCH(uint, active);
-    QFETCH(bool, orthographic);
-    QFETCH(bool, perspective);
-    IldaView::m_activeView = active;
-    IldaView::ZoomIn();
-    QCOMPARE(IldaView::m_zoomFactor, orthographic ? IldaView::ZoomStep : 1.0);
-    QCOMPARE(IldaView::m_zoomFactorPerspective, perspective ? IldaView::ZoomStep : 1.0);
-    IldaView::ZoomOut();
-    IldaView::ZoomOut();
-    QCOMPARE(IldaView::m_zoomFactor, orthographic ? IldaView::ZoomStepBack : 1.0);
-    QCOMPARE(IldaView::m_zoomFactorPerspective, perspective ? IldaView::ZoomStepBack : 1.0);
-}
-
-void TestViews::rotationRemainder_data()
-{
-    QTest::addColumn<QPointF>("start"); // rotateX, rotateY
-    QTest::addColumn<QPointF>("step");  // a menu move
-    QTest::addColumn<QPointF>("angles");
-    QTest::newRow("up past 360") << QPointF(359.5, 0) << QPointF(0, -1) << QPointF(0.5, 0);
-    QTest::newRow("right past -360") << QPointF(0, -359.5) << QPointF(1, 0) << QPointF(0, -0.5);
-    QTest::newRow("left") << QPointF(0, 10) << QPointF(-1, 0) << QPointF(0, 11);
-    QTest::newRow("negative kept") << QPointF(0, 0) << QPointF(1, 1) << QPointF(-1, -1);
-}
-
-void TestViews::rotationRemainder()
-{
-    QFETCH(QPointF, start);
-    QFETCH(QPointF, step);
-    QFETCH(QPointF, angles);
-    IldaView::m_activeView = IldaView::Perspective;
-    IldaView::m_rotateX = float(start.x());
-    IldaView::m_rotateY = float(start.y());
-    IldaView::MoveOrRotate(float(step.x()), float(step.y()));
-    QCOMPARE(IldaView::m_rotateX, float(angles.x()));
-    QCOMPARE(IldaView::m_rotateY, float(angles.y()));
-    QCOMPARE(pan(), (QVector<float>{0, 0, 0}));
-    // The matrix follows the angles.
-    QVERIFY(qAbs(IldaView::m_transformMatrix[0] - std::cos(float(angles.y()) * 0.017453292f)) <
-            1e-6f);
-}
-
-void TestViews::reset_data()
-{
-    QTest::addColumn<uint>("active");
-    QTest::addColumn<bool>("all");
-    QTest::addColumn<bool>("orthographicReset");
-    QTest::addColumn<bool>("perspectiveReset");
-    QTest::newRow("menu, front") << 0u << false << true << false;
-    QTest::newRow("menu, top") << 2u << false << true << false;
-    QTest::newRow("menu, perspective") << 3u << false << false << true;
-    QTest::newRow("menu, no view") << 8u << false << false << false;
-    QTest::newRow("open file") << 3u << true << true << true;
-}
-
-void TestViews::reset()
-{
-    QFETCH(uint, active);
-    QFETCH(bool, all);
-    QFETCH(bool, orthographicReset);
-    QFETCH(bool, perspectiveReset);
-    IldaView::m_zoomFactor = 3.0;
-    setOffsets(1, 2, 3);
-    IldaView::m_zoomFactorPerspective = 4.0;
-    IldaView::m_rotateX = 30.0f;
-    IldaView::m_rotateY = -40.0f;
-    IldaView::setupTransformMatrix();
-    IldaView::m_activeView = active;
-    IldaView::Reset(all);
-    QCOMPARE(IldaView::m_zoomFactor, orthographicReset ? 1.0 : 3.0);
-    QCOMPARE(pan(), (orthographicReset ? QVector<float>{0, 0, 0} : QVector<float>{1, 2, 3}));
-    QCOMPARE(IldaView::m_zoomFactorPerspective, perspectiveReset ? 1.0 : 4.0);
-    QCOMPARE(IldaView::m_rotateX, perspectiveReset ? 0.0f : 30.0f);
-    QCOMPARE(IldaView::m_rotateY, perspectiveReset ? 0.0f : -40.0f);
-    QCOMPARE(IldaView::m_transformMatrix[0] == 1.0f && IldaView::m_transformMatrix[5] == 0.0f,
-             perspectiveReset);
-}
 
 QTEST_MAIN(TestViews)
 #include "tst_views.moc"

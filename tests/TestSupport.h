@@ -1,0 +1,179 @@
+#pragma once
+
+// What the tests share: settings isolation, closed modal boxes, caught debug lines, a probe that
+// loads a file and reads back frames and rows, and views painted into images.
+
+#include "IldaBuilder.h"
+
+#include "info/InfoWindow.h"
+#include "model/IldaFrames.h"
+#include "views/IldaView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QMessageBox>
+#include <QStandardItemModel>
+#include <QStandardPaths>
+#include <QTimer>
+
+// Settings and standard paths go to a scratch place, never the user's own. Call before the first
+// QSettings.
+inline void isolateSettings()
+{
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+// Closes every modal box that opens while it lives and remembers what it said.
+class ModalCloser : public QObject
+{
+public:
+    struct Box
+    {
+        QString title, text;
+        QMessageBox::Icon icon;
+        QSize pixmapSize;
+    };
+    QList<Box> boxes;
+
+    ModalCloser()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                const auto* box = qobject_cast<QMessageBox*>(modal);
+                boxes.append({modal->windowTitle(), box ? box->text() : QString(),
+                              box ? box->icon() : QMessageBox::NoIcon,
+                              box ? box->iconPixmap().size() : QSize()});
+                modal->close();
+            }
+        });
+        m_timer.start(5);
+    }
+    // "title: text" of every box so far.
+    QStringList seen() const
+    {
+        QStringList all;
+        for (const Box& box : boxes)
+            all << box.title + QStringLiteral(": ") + box.text;
+        return all;
+    }
+
+private:
+    QTimer m_timer;
+};
+
+// Collects debug output while it lives.
+class DebugCatcher
+{
+public:
+    DebugCatcher() : m_previous(qInstallMessageHandler(&handle)) { lines().clear(); }
+    ~DebugCatcher() { qInstallMessageHandler(m_previous); }
+    static QStringList& lines()
+    {
+        static QStringList caught;
+        return caught;
+    }
+
+private:
+    static void handle(QtMsgType, const QMessageLogContext&, const QString& s) { lines() << s; }
+    QtMessageHandler m_previous;
+};
+
+// A point as x, y, z, blanked, red, green, blue.
+using Pt = QVector<int>;
+using Pts = QVector<Pt>;
+
+// Loads files into the store with its own information window and reads back what they left.
+class Probe
+{
+public:
+    InfoWindow info;
+
+    QString load(const QString& file) { return globalIldaFrames.loadFile(file, info); }
+    int frames() const { return globalIldaFrames.getNumberOfFrames(); }
+    int rows() const { return info.model()->rowCount(); }
+    QStringList row(int r) const
+    {
+        QStringList cells;
+        for (int c = 0; c < info.model()->columnCount(); ++c)
+            cells << info.model()->index(r, c).data().toString();
+        return cells;
+    }
+    static Pts points(int frame)
+    {
+        Pts all;
+        const IldaFrame f = globalIldaFrames.getFrame(frame);
+        for (int i = 0; i < f.getNumberOfPoints(); ++i) {
+            const IldaPoint p = f.getPoint(i);
+            all.append({p.x, p.y, p.z, p.blanked, p.red, p.green, p.blue});
+        }
+        return all;
+    }
+    // The store as text, row after row: the format ("I" or "T" for the controller's indexed or
+    // true colour, else the ILDA format number), name, records, "company/projector" when
+    // either is there, then the row's frame as x,y,z, "b" when blanked, "=" and the colour.
+    QString dump() const
+    {
+        QStringList rows;
+        for (int r = 0; r < this->rows(); ++r) {
+            const QStringList c = row(r);
+            QString text =
+                c[0].startsWith("Vectrion") ? (c[0].contains("True") ? "T" : "I") : c[0].left(1);
+            text += ' ' + c[1] + ' ' + c[3] +
+                    (c[2].isEmpty() && c[4].isEmpty() ? "" : ' ' + c[2] + '/' + c[4]);
+            for (const Pt& p : info.frameOfRow(r) < 0 ? Pts() : points(info.frameOfRow(r)))
+                text += QString::asprintf(" %d,%d,%d%s=", p[0], p[1], p[2], p[3] ? "b" : "") +
+                        QColor(p[4], p[5], p[6]).name().mid(1);
+            rows << text;
+        }
+        return rows.join("; ") + (frames() > info.rowOfFrame(frames() - 1) + 1 ? " +frames" : "");
+    }
+};
+
+// Frames written as ILDA files and loaded through the real reader; views painted as the window
+// paints them.
+namespace ViewTestFrames {
+
+using Points = QVector<IldaPoint>;
+
+inline IldaPoint lit(int x, int y, const QColor& c, int z = 0, bool blanked = false)
+{
+    return {int16_t(x),       int16_t(y),         int16_t(z),       blanked,
+            uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue())};
+}
+
+inline IldaPoint blanked(int x, int y)
+{
+    return lit(x, y, Qt::black, 0, true);
+}
+
+// Format 4, one section per frame; returns the reader's message, empty on success.
+inline QString load(const QString& dir, const QVector<Points>& frames,
+                    const QString& name = QStringLiteral("frames.ild"))
+{
+    IldaBuilder ilda;
+    for (int f = 0; f < frames.size(); ++f) {
+        ilda.header(4, "Views", "Tests", frames[f].size(), f, frames.size());
+        for (const IldaPoint& p : frames[f])
+            ilda.point4(p.x, p.y, p.z, p.blanked ? 0x40 : 0, p.red, p.green, p.blue);
+    }
+    QFile file(QDir(dir).filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(ilda.end().bytes()) < 0)
+        return QStringLiteral("cannot write ") + file.fileName();
+    file.close();
+    InfoWindow info;
+    return globalIldaFrames.loadFile(file.fileName(), info);
+}
+
+inline QImage paint(IldaView& view, const QSize& size)
+{
+    view.resize(size);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::magenta); // anything the view leaves unpainted shows
+    view.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+} // namespace ViewTestFrames
