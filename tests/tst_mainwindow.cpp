@@ -271,6 +271,15 @@ private slots:
         QCOMPARE(stored().mid(0, 3), (QStringList{three.toLocalFile(), m_dir.filePath("seven.ild"),
                                                   m_dir.filePath("100%1.ild")}));
     }
+
+    // The desktop's open-document request (a double-click in Finder) reaches the application.
+    void fileOpenEvent()
+    {
+        QSignalSpy spy(static_cast<LumenarApp*>(qApp), &LumenarApp::openFile);
+        QFileOpenEvent open(m_dir.filePath("seven.ild"));
+        QApplication::sendEvent(qApp, &open);
+        QCOMPARE(spy.value(0).value(0).toString(), m_dir.filePath("seven.ild"));
+    }
 };
 
 int main(int argc, char** argv)
