@@ -2,6 +2,7 @@
 
 #include "model/IldaFrame.h"
 #include "model/IldaFrames.h"
+#include "readers/ControllerIo.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,32 +10,11 @@
 #include <QObject>
 #include <QtEndian>
 
+using namespace ControllerIo;
+
 namespace {
 
-constexpr int PointRecordSize = 8;
-constexpr int ColorRecordSize = 4;
-constexpr int PicHeaderSize = 14;
-constexpr int ChunkHeaderSize = 8;
-constexpr int CcatHeaderSize = 16;
-constexpr int SectionHeaderSize = 22;
-constexpr int PictureHeaderSize = 46;
-constexpr int FirstTrueColorVersion = 22;
 constexpr int AniHeaderBytes = 6;
-
-bool read(QFile& file, uchar* buffer, qint64 count)
-{
-    return count < 1 || file.read(reinterpret_cast<char*>(buffer), count) == count;
-}
-
-bool skip(QFile& file, qint64 count)
-{
-    return count < 1 || file.skip(count) == count;
-}
-
-bool knownVersion(const uchar* header)
-{
-    return qFromBigEndian<quint16>(header) > 3;
-}
 
 QString droppedText(int count)
 {
@@ -57,8 +37,7 @@ Picture walkPic(const QString& fileName)
     Picture picture;
     QFile file(fileName);
     uchar header[PicHeaderSize];
-    if (!IldaFrames::openForReading(file).isEmpty() || !read(file, header, PicHeaderSize) ||
-        !knownVersion(header))
+    if (!IldaFrames::openForReading(file).isEmpty() || !readHeader(file, header, PicHeaderSize))
         return picture;
     const int count = qFromBigEndian<quint16>(header + 6);
     quint32 left = qFromBigEndian<quint32>(header + 10);
@@ -92,8 +71,7 @@ ControllerCheck::Walk walkCcat(const QString& fileName, const FindingSink& sink)
     walk.stoppedAt = 0;
     QFile file(fileName);
     uchar header[CcatHeaderSize];
-    if (!IldaFrames::openForReading(file).isEmpty() || !read(file, header, CcatHeaderSize) ||
-        !knownVersion(header))
+    if (!IldaFrames::openForReading(file).isEmpty() || !readHeader(file, header, CcatHeaderSize))
         return walk;
     const int version = qFromBigEndian<quint16>(header);
     const int sections = qFromBigEndian<quint16>(header + 4);
@@ -111,7 +89,8 @@ ControllerCheck::Walk walkCcat(const QString& fileName, const FindingSink& sink)
             uchar picture[PictureHeaderSize];
             if (!read(file, picture, PictureHeaderSize))
                 return walk;
-            const bool trueColor = version >= FirstTrueColorVersion && (picture[19] & 0x08);
+            const bool trueColor =
+                version >= FirstTrueColorVersion && (picture[19] & TrueColorFlag);
             const int count = qFromBigEndian<quint16>(picture + 38);
             const qint64 pointsAt = file.pos();
             walk.stoppedAt = pointsAt;

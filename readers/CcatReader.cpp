@@ -6,15 +6,11 @@
 #include <QFile>
 #include <QtEndian>
 
+using namespace ControllerIo;
+
 namespace {
 
-constexpr int HeaderSize = 16;
-constexpr int SectionHeaderSize = 22;
-constexpr int PictureHeaderSize = 46;
 constexpr int NameLength = 16;
-constexpr uchar TrueColorFlag = 0x08;
-// Older catalogues have no colour records, whatever the flag says.
-constexpr int FirstTrueColorVersion = 22;
 
 } // namespace
 
@@ -26,8 +22,8 @@ QString IldaFrames::openVectrionCCAT(const QString& fileName, InfoWindow& info)
         return unopened;
 
     const QString unknownFormat = QObject::tr("Unknown file format!");
-    uchar header[HeaderSize];
-    if (!ControllerIo::readHeader(file, header, HeaderSize))
+    uchar header[CcatHeaderSize];
+    if (!ControllerIo::readHeader(file, header, CcatHeaderSize))
         return unknownFormat;
     const int version = qFromBigEndian<quint16>(header);
     const int sections = qFromBigEndian<quint16>(header + 4);
@@ -52,9 +48,10 @@ QString IldaFrames::openVectrionCCAT(const QString& fileName, InfoWindow& info)
             const int count = qFromBigEndian<quint16>(picture + 38);
             if (!chargeFrame(count))
                 return noMemoryText();
-            if (!ControllerIo::read(file, m_picPoints, qint64(count) * 8))
+            if (!ControllerIo::read(file, m_picPoints, qint64(count) * PointRecordSize))
                 return unknownFormat;
-            if (trueColor && !ControllerIo::read(file, m_picColors, qint64(count) * 4))
+            if (trueColor &&
+                !ControllerIo::read(file, m_picColors, qint64(count) * ColorRecordSize))
                 return unknownFormat;
             appendVectrionPIC(count, trueColor);
             info.AppendInfo(ControllerIo::pictureFormatText(trueColor), name, QString(),

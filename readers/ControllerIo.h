@@ -4,8 +4,20 @@
 
 class QFile;
 
-// Helpers shared by the three controller readers.
+// Helpers shared by the three controller readers and the conformance check.
 namespace ControllerIo {
+
+// Record layouts of the controller's files.
+constexpr int PicHeaderSize = 14;
+constexpr int ChunkHeaderSize = 8;
+constexpr int PointRecordSize = 8;
+constexpr int ColorRecordSize = 4;
+constexpr int CcatHeaderSize = 16;
+constexpr int SectionHeaderSize = 22;
+constexpr int PictureHeaderSize = 46;
+constexpr unsigned char TrueColorFlag = 0x08; // in byte 19 of a catalogue's picture header
+// Older catalogues have no colour records, whatever the flag says.
+constexpr int FirstTrueColorVersion = 22;
 
 // Both succeed only when every byte is there; a count below 1 touches nothing. The counts are
 // 64-bit because chunk lengths in picture files are unsigned 32-bit.

@@ -10,13 +10,10 @@
 
 #include <algorithm>
 
-namespace {
+using namespace ControllerIo;
 
-constexpr int HeaderSize = 14;
-constexpr int ChunkHeaderSize = 8;
+namespace {
 constexpr quint32 TrueColorChunk = 2;
-constexpr int PointRecordSize = 8;
-constexpr int ColorRecordSize = 4;
 // Chunks between two chances to cancel: a walk of empty chunks can take billions of steps.
 constexpr quint32 ChunksPerProgress = 4096;
 
@@ -135,8 +132,8 @@ QString IldaFrames::readPicture(const QString& fileName, InfoWindow& info, bool&
         return unopened;
 
     const QString unknownFormat = QObject::tr("Unknown file format!");
-    uchar header[HeaderSize];
-    if (!ControllerIo::readHeader(file, header, HeaderSize))
+    uchar header[PicHeaderSize];
+    if (!ControllerIo::readHeader(file, header, PicHeaderSize))
         return unknownFormat;
     count = qFromBigEndian<quint16>(header + 6);
     quint32 extensionLeft = qFromBigEndian<quint32>(header + 10);
