@@ -66,6 +66,7 @@ asan:
 # Leaks are reported (Qt's own suppressed), a run over 10 s is a hang, and inputs may be large
 # enough to reach the memory budget.
 fuzz: demo
+	@scripts/setup.sh clang libclang-rt-14-dev
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_CXX_COMPILER=clang++ -DLUMENAR_FUZZERS=ON -DBUILD_TESTING=OFF -DLUMENAR_BENCHMARKS=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)

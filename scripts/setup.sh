@@ -1,12 +1,13 @@
 #!/bin/sh
-# Installs the Debian packages that building, testing and running Lumenar need,
-# but only those that are missing, so a prepared machine pays nothing.
+# Installs the Debian packages that building, testing and running Lumenar need, and any named as
+# arguments, but only those that are missing, so a prepared machine pays nothing.
 set -eu
 
 packages="build-essential cmake ninja-build ccache pkg-config qtbase5-dev qtbase5-dev-tools
 libqt5svg5-dev libgif-dev libbenchmark-dev xvfb xauth x11-utils imagemagick fonts-dejavu-core
 librsvg2-bin icnsutils desktop-file-utils appstream libxml2-utils shared-mime-info
 libglib2.0-bin man-db dpkg-dev file"
+packages="$packages $*"
 
 missing=""
 for p in $packages; do
