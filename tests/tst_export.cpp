@@ -191,9 +191,8 @@ private slots:
         QFile::remove(out);
         QString text;
         QTextStream stream(&text);
-        QCOMPARE(Render::run(QStringList{"--render", out} + options + QStringList{m_show}, stream,
-                             stream),
-                 status);
+        options = QStringList{"--render", out} + options + QStringList{m_show};
+        QCOMPARE(Render::run(options, stream, stream), status);
         QFile file(out);
         QCOMPARE(file.open(QIODevice::ReadOnly), !magic.isEmpty());
         QCOMPARE(file.read(magic.size()), magic);
@@ -203,35 +202,28 @@ private slots:
     {
         QTest::addColumn<QString>("rate"); // "N fps" or "N pps", "once" without Loop
         QTest::addColumn<QList<int>>("points");
-        // "T" ticks at T ms; "T>F" is the user moving to frame F at T ms.
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QString>("shown"); // the frame after each step; "stopped" at the end
-
+        // "T:F" ticks at T ms and then shows frame F; "T>M:F" is the user moving to frame M at
+        // T ms; "stopped" ends a run that stops.
+        QTest::addColumn<QString>("steps");
         const QList<int> four{1, 1, 1, 1};
-        QTest::newRow("fps in time")
-            << "10 fps" << four << QStringList{"99", "100", "199", "200"} << "0 1 1 2";
-        QTest::newRow("fps loops") << "10 fps" << four << QStringList{"399", "400"} << "3 0";
+        QTest::newRow("fps in time") << "10 fps" << four << "99:0 100:1 199:1 200:2";
+        QTest::newRow("fps loops") << "10 fps" << four << "399:3 400:0";
         QTest::newRow("fps stops at the end")
-            << "10 fps once" << four << QStringList{"300", "399", "400", "900"}
-            << "3 3 3 3 stopped";
-        QTest::newRow("behind: frames skipped")
-            << "10 fps" << four << QStringList{"100", "350"} << "1 3";
+            << "10 fps once" << four << "300:3 399:3 400:3 900:3 stopped";
+        QTest::newRow("behind: frames skipped") << "10 fps" << four << "100:1 350:3";
         QTest::newRow("a long stall starts afresh")
-            << "10 fps" << QList<int>{1, 1, 1} << QStringList{"10050", "10100", "10150"} << "1 1 2";
+            << "10 fps" << QList<int>{1, 1, 1} << "10050:1 10100:1 10150:2";
         QTest::newRow("pps: points over rate, at least 1 ms")
-            << "100000 pps" << QList<int>{20000, 1, 1, 30000}
-            << QStringList{"200", "201", "202", "501", "502"} << "1 2 3 3 0";
+            << "100000 pps" << QList<int>{20000, 1, 1, 30000} << "200:1 201:2 202:3 501:3 502:0";
         QTest::newRow("a move restarts the schedule")
-            << "10 fps" << QList<int>{1, 1, 1, 1, 1} << QStringList{"150>3", "249", "250"}
-            << "3 3 4";
+            << "10 fps" << QList<int>{1, 1, 1, 1, 1} << "150>3:3 249:3 250:4";
     }
 
     void schedule()
     {
         QFETCH(QString, rate);
         QFETCH(QList<int>, points);
-        QFETCH(QStringList, steps);
-        QFETCH(QString, shown);
+        QFETCH(QString, steps);
         QVERIFY(Probe().load(writeShow(m_dir, "s.ild", points)).isEmpty());
         QWidget window;
         Player player(&window);
@@ -250,19 +242,22 @@ private slots:
         player.play();
 
         QStringList seen;
-        for (const QString& step : steps) {
-            ms = step.section('>', 0, 0).toLongLong();
-            if (step.contains('>')) {
-                globalIldaFrames.gotoFrame(step.section('>', 1).toInt());
+        for (const QString& step : steps.split(' ')) {
+            if (step == "stopped")
+                break;
+            const QString at = step.section(':', 0, 0);
+            ms = at.section('>', 0, 0).toLongLong();
+            if (at.contains('>')) {
+                globalIldaFrames.gotoFrame(at.section('>', 1).toInt());
                 player.frameShown(globalIldaFrames.getCurrentFrameNumber());
             } else {
                 player.tick();
             }
-            seen << QString::number(globalIldaFrames.getCurrentFrameNumber());
+            seen << at + ':' + QString::number(globalIldaFrames.getCurrentFrameNumber());
         }
         if (!player.isPlaying())
             seen << "stopped";
-        QCOMPARE(seen.join(' '), shown);
+        QCOMPARE(seen.join(' '), steps);
     }
 
     void window()
