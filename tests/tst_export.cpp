@@ -203,7 +203,7 @@ private slots:
         QTest::addColumn<QString>("rate"); // "N fps" or "N pps", "once" without Loop
         QTest::addColumn<QList<int>>("points");
         // "T:F" ticks at T ms and then shows frame F; "T>M:F" is the user moving to frame M at
-        // T ms; "stopped" ends a run that stops.
+        // T ms; "open:F" a new file; "stopped" ends a run that stops.
         QTest::addColumn<QString>("steps");
         const QList<int> four{1, 1, 1, 1};
         QTest::newRow("fps in time") << "10 fps" << four << "99:0 100:1 199:1 200:2";
@@ -217,6 +217,7 @@ private slots:
             << "100000 pps" << QList<int>{20000, 1, 1, 30000} << "200:1 201:2 202:3 501:3 502:0";
         QTest::newRow("a move restarts the schedule")
             << "10 fps" << QList<int>{1, 1, 1, 1, 1} << "150>3:3 249:3 250:4";
+        QTest::newRow("a new file stops") << "10 fps" << four << "100:1 open:1 stopped";
     }
 
     void schedule()
@@ -247,7 +248,9 @@ private slots:
                 break;
             const QString at = step.section(':', 0, 0);
             ms = at.section('>', 0, 0).toLongLong();
-            if (at.contains('>')) {
+            if (at == "open") {
+                player.fileChanged(); // what the window does after a load
+            } else if (at.contains('>')) {
                 globalIldaFrames.gotoFrame(at.section('>', 1).toInt());
                 player.frameShown(globalIldaFrames.getCurrentFrameNumber());
             } else {
