@@ -1,5 +1,6 @@
 // Playback and export: pictures and animations read back (PNG pixels, SVG through QSvgRenderer,
-// GIF through Qt's reader), the player's schedule on a fake clock, and playback in the window.
+// GIF through Qt's reader and giflib), the player's schedule on a fake clock, and playback in the
+// window.
 #include "TestSupport.h"
 #include "app/MainWindow.h"
 #include "export/Exporter.h"
@@ -14,6 +15,8 @@
 #include <QSettings>
 #include <QSvgRenderer>
 #include <QtTest>
+
+#include <gif_lib.h>
 
 namespace {
 
@@ -120,6 +123,14 @@ private slots:
             for (QImage image; gif.read(&image); delay += gif.nextImageDelay())
                 got << snapshot(image);
             QCOMPARE(delay, 100); // 3 frames at 30 fps
+            int status = 0;       // and through the library that wrote it
+            GifFileType* lib = DGifOpenFileName(QFile::encodeName(path).constData(), &status);
+            QVERIFY(lib && DGifSlurp(lib) == GIF_OK);
+            const QSize screen(lib->SWidth, lib->SHeight);
+            const int images = lib->ImageCount;
+            DGifCloseFile(lib, &status);
+            QCOMPARE(screen, Size);
+            QCOMPARE(images, 3);
         } else if (f == Exporter::PngSequence) {
             for (int i = 0; i < 3; ++i)
                 got << snapshot(QImage(QDir(path).filePath(Exporter::sequenceName(i, 3))));
