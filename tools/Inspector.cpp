@@ -186,16 +186,25 @@ QString loadError(const QString& file, const QString& message)
     return QStringLiteral("lumenar-inspect: %1: %2\n").arg(file, message);
 }
 
-int runCheck(const QStringList& args, QTextStream& out, QTextStream& err)
+// The modes that take [--json] FILE...: their files, or none after a reported usage error.
+QStringList parseFiles(const QString& mode, const QStringList& args, QTextStream& err, bool& json)
 {
     QCommandLineParser parser;
-    parser.addOptions({{QStringLiteral("check"), QString()}, {QStringLiteral("json"), QString()}});
+    parser.addOptions({{mode, QString()}, {QStringLiteral("json"), QString()}});
     if (!parse(parser, args, err))
-        return UsageError;
-    const QStringList files = parser.positionalArguments();
+        return {};
+    json = parser.isSet(QStringLiteral("json"));
+    if (parser.positionalArguments().isEmpty())
+        usageError(err, QStringLiteral("--%1 needs at least one FILE").arg(mode));
+    return parser.positionalArguments();
+}
+
+int runCheck(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    bool json = false;
+    const QStringList files = parseFiles(QStringLiteral("check"), args, err, json);
     if (files.isEmpty())
-        return usageError(err, QStringLiteral("--check needs at least one FILE"));
-    const bool json = parser.isSet(QStringLiteral("json"));
+        return UsageError;
 
     int status = Success;
     for (const QString& file : files) {
@@ -328,14 +337,10 @@ void printStatsTable(const QString& file, const QVector<FrameStats>& frames, QTe
 
 int runStats(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    QCommandLineParser parser;
-    parser.addOptions({{QStringLiteral("stats"), QString()}, {QStringLiteral("json"), QString()}});
-    if (!parse(parser, args, err))
-        return UsageError;
-    const QStringList files = parser.positionalArguments();
+    bool json = false;
+    const QStringList files = parseFiles(QStringLiteral("stats"), args, err, json);
     if (files.isEmpty())
-        return usageError(err, QStringLiteral("--stats needs at least one FILE"));
-    const bool json = parser.isSet(QStringLiteral("json"));
+        return UsageError;
 
     int status = Success;
     InfoWindow info;
