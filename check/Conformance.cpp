@@ -19,17 +19,20 @@ QString controllerKind(const QString& fileName)
 
 void check(const QString& fileName, const FindingSink& sink, QStringList* pictures)
 {
-    const QString kind = controllerKind(fileName);
-    if (kind.isEmpty()) {
-        // The viewer's own opening: a pipe or a device would block or never end.
-        QFile file(fileName);
-        const QString failure = IldaFrames::openForReading(file);
-        if (!failure.isEmpty())
-            sink({QStringLiteral("cannot-open"), Finding::Error, 0, 0, failure});
-        else
-            IldaCheck::run(file, sink);
+    // The viewer's own opening: a pipe or a device would block or never end. A file that
+    // cannot be opened is the same finding whatever its kind.
+    QFile file(fileName);
+    const QString failure = IldaFrames::openForReading(file);
+    if (!failure.isEmpty()) {
+        sink({QStringLiteral("cannot-open"), Finding::Error, 0, 0, failure});
         return;
     }
+    const QString kind = controllerKind(fileName);
+    if (kind.isEmpty()) {
+        IldaCheck::run(file, sink);
+        return;
+    }
+    file.close();
 
     // The reader's own message says what is wrong; the walk says where.
     const ControllerCheck::Walk walk = ControllerCheck::run(fileName, kind, sink);

@@ -3,6 +3,8 @@
 #include "TestSupport.h"
 
 #include "check/Conformance.h"
+#include "check/IldaWriter.h"
+#include "model/Palettes.h"
 #include "tools/DemoShow.h"
 #include "tools/Inspector.h"
 
@@ -11,6 +13,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -78,8 +83,14 @@ private slots:
         row("clean", frame().end(), "");
         row("no-header", IldaBuilder().raw("ILD ILDx"), "no-header error 0 0");
         row("truncated-header", frame().raw("ILDA").u32(5), "truncated-header error 48 1");
-        row("truncated-section", IldaBuilder().header(5, "", "", 3).point5(0, 0, 0, 1, 1, 1),
-            "truncated-section error 0 0");
+        // A section that is itself the error gets nothing else: no frame-number, total-frames.
+        row("truncated-section", IldaBuilder().header(5, "", "", 1, 4, 9),
+            "truncated-section error 0 0 \"the section ends after 0 of its 1 record\"");
+        // After an error only more whole frames than a header's total is certain.
+        row("total-frames before an error", frame(frame({}, 0, 3), 1, 3).header(3, "", "", 1),
+            "unknown-format error 96 2");
+        row("total-frames exceeded before an error", frame(frame(), 1).header(3, "", "", 1),
+            "total-frames warning 0 0 | total-frames warning 48 1 | unknown-format error 96 2");
         row("unknown-format 3", IldaBuilder().header(3, "", "", 1), "unknown-format error 0 0");
         row("unknown-format bytes 4-6", frame().header(0x100, "", "", 1),
             "unknown-format error 48 1");
@@ -95,11 +106,14 @@ private slots:
         b = IldaBuilder().header(5, "", "", 2).point5(0, 0, 0x80, 1, 1, 1);
         row("last-point early", b.point5(0, 0, 0x80, 1, 1, 1).end(), "last-point warning 32 0");
         row("missing-end-header", frame(), "missing-end-header warning 48 1");
-        row("data-after-end", frame().end().raw("x"), "data-after-end warning 80 1");
+        row("trailing bytes: missing-end-header alone", frame().raw("ILD"),
+            "missing-end-header warning 48 1");
+        row("data-after-end", frame().end().raw("x"),
+            "data-after-end warning 80 1 \"1 byte follow the end header\"");
         b = IldaBuilder().header(5, "", "", 32769);
         for (int i = 0; i < 32769; ++i)
             b.point5(i, 0, i == 32768 ? 0x80 : 0, 1, 1, 1);
-        row("points-dropped", b.end(), "points-dropped warning 262176 0"); // 32 + 32768 * 8
+        row("points-dropped", b.end(), "points-dropped warning 0 0");
         b = IldaBuilder().header(2, "", "", 257);
         for (int i = 0; i < 257; ++i)
             b.colour(i, i, i);
@@ -109,6 +123,9 @@ private slots:
         b.header(1, "", "", 2, 0, 2, 1).point1(0, 0, 0, 69).point1(0, 0, 0x80, 2);
         b.header(1, "", "", 2, 1, 2).point1(0, 0, 0, 3).point1(0, 0, 0x80, 69);
         row("color-index", b.end(), "color-index warning 324 2"); // 32 + 210 + 44 + 32 + 6
+        b = IldaBuilder().header(1, "", "", 3).point1(0, 0, 0, 64).point1(0, 0, 0x80, 1);
+        row("record findings in file order", b.point1(0, 0, 0x80, 1).end(),
+            "color-index warning 32 0 | last-point warning 38 0");
         QTest::newRow("unreadable pic")
             << "f.pic" << PyxBuilder().picHeader(4, 3, 0).point(0, 0, 0, 0).data()
             << "unreadable error 14 0";
@@ -116,7 +133,10 @@ private slots:
         for (int i = 0; i < 32769; ++i)
             pic.point(0, i, 0, 0);
         QTest::newRow("points-dropped pic")
-            << "big.pic" << pic.data() << "points-dropped warning 262158 0"; // 14 + 32768 * 8
+            << "big.pic" << pic.data() << "points-dropped warning 0 0";
+        for (const char* kind : {"ild", "pic", "ani"})
+            QTest::newRow(kind) << QStringLiteral("absent.") + kind << QByteArray()
+                                << "cannot-open error 0 0";
         QTest::newRow("unreadable ani")
             << "f.ani" << PyxBuilder().aniHeader(1).entry("C", "P").count(0).data()
             << "unreadable error 10 0";
@@ -127,7 +147,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, finding);
-        const QString path = writeTestFile(m_dir, name, bytes);
+        const QString path =
+            bytes.isNull() ? m_dir.filePath(name) : writeTestFile(m_dir, name, bytes);
         const Result r = inspect({QStringLiteral("--check"), QStringLiteral("--json"), path});
         QCOMPARE(r.status, finding.isEmpty() ? 0 : 1);
         const QJsonObject report = QJsonDocument::fromJson(r.out.toUtf8()).object();
@@ -136,10 +157,11 @@ private slots:
         for (const QJsonValue& value : report.value("findings").toArray()) {
             const QJsonObject f = value.toObject();
             found << QStringLiteral("%1 %2 %3 %4%5")
-                         .arg(f.value("code").toString(), f.value("severity").toString())
-                         .arg(qint64(f.value("offset").toDouble()))
-                         .arg(f.value("section").toInt())
-                         .arg(f.contains("bytes") ? " bytes" : "");
+                             .arg(f.value("code").toString(), f.value("severity").toString())
+                             .arg(qint64(f.value("offset").toDouble()))
+                             .arg(f.value("section").toInt())
+                             .arg(f.contains("bytes") ? " bytes" : "") +
+                         (finding.contains('"') ? " \"" + f.value("text").toString() + '"' : "");
         }
         QCOMPARE(found.join(" | "), finding);
     }
@@ -147,32 +169,57 @@ private slots:
     void convert_data()
     {
         QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("format"); // --format, or empty for the default
         const QStringList demo = DemoShow::writeAll(m_dir.filePath("demo"));
         for (const QString& file : demo)
-            QTest::newRow(qPrintable(QFileInfo(file).fileName())) << file;
+            QTest::newRow(qPrintable(QFileInfo(file).fileName())) << file << "";
+        for (const char* format : {"0", "1", "4", "5"})
+            QTest::newRow(qPrintable(QStringLiteral("format ") + format)) << demo[0] << format;
         // A picture without points, a name that is too long and holds a character outside
         // Latin-1 (controller byte 0xB0 is U+2018).
         PyxBuilder ccat;
         ccat.ccatHeader(22, 1, 0).section(2).pictureHeader("\xB0Longname", 0, 0);
         ccat.pictureHeader("Dot", 0x08, 1).point(0x40, -5, 7, 9).color(10, 200, 250);
         QVERIFY(ccat.write(m_dir.filePath("odd.ccat")));
-        QTest::newRow("odd.ccat") << m_dir.filePath("odd.ccat");
+        QTest::newRow("odd.ccat") << m_dir.filePath("odd.ccat") << "";
     }
 
     void convert()
     {
         QFETCH(QString, file);
+        QFETCH(QString, format);
         QStringList names, originalNames;
         QStringList original = load(file, &originalNames);
         QVERIFY(!original.isEmpty());
-        const QString output = file + QLatin1String(".out.ild");
-        QCOMPARE(inspect({"--convert", output, file}).status, 0);
+        const QString output = file + format + QLatin1String(".out.ild");
+        const QStringList options =
+            format.isEmpty() ? QStringList() : QStringList{"--format", format};
+        QCOMPARE(inspect(QStringList{"--convert", output, file} + options).status, 0);
         QCOMPARE(inspect({"--convert", output, file}).status, 1); // exists
-        QCOMPARE(inspect({"--convert", output, file, "--force"}).status, 0);
+        QCOMPARE(inspect(QStringList{"--convert", output, file, "--force"} + options).status, 0);
         QCOMPARE(inspect({"--convert", file, file, "--force"}).status, 1);
 
-        // A frame without points is written as one blanked point at the centre.
+        // A frame without points is written as one blanked point at the centre; blanked points
+        // are black; 2-D formats drop z; indexed ones take the palette's nearest colour.
         original.replaceInStrings(QRegularExpression("^$"), "0,0,0,1,0,0,0");
+        for (QString& frame : original) {
+            QStringList points = frame.split(' ');
+            for (QString& point : points) {
+                QStringList v = point.split(',');
+                if (v[3] == "1")
+                    v[4] = v[5] = v[6] = "0";
+                if (format == "1" || format == "5")
+                    v[2] = "0";
+                if (format == "0" || format == "1") {
+                    const int i =
+                        IldaWriter::nearestIndex(qRgb(v[4].toInt(), v[5].toInt(), v[6].toInt()));
+                    for (int c = 0; c < 3; ++c)
+                        v[4 + c] = QString::number(ildaDefaultPalette[3 * i + c]);
+                }
+                point = v.join(',');
+            }
+            frame = points.join(' ');
+        }
         QCOMPARE(load(output, &names), original);
         if (Conformance::controllerKind(file).isEmpty())
             QCOMPARE(names, originalNames);
@@ -183,20 +230,138 @@ private slots:
         QCOMPARE(check.status, 0);
     }
 
+    void nearestColour_data()
+    {
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<int>("index");
+        QTest::newRow("red") << QColor(255, 0, 0) << 0;
+        QTest::newRow("nearer 1 than 0 or 2") << QColor(250, 20, 3) << 1;
+        QTest::newRow("tie of 0 and 1: the lower") << QColor(255, 8, 0) << 0;
+        QTest::newRow("black: tie of 0, 24, 40") << QColor(0, 0, 0) << 0;
+        QTest::newRow("white") << QColor(255, 255, 255) << 56;
+        QTest::newRow("pink") << QColor(250, 100, 100) << 61;
+    }
+
+    void nearestColour()
+    {
+        QFETCH(QColor, colour);
+        QFETCH(int, index);
+        QCOMPARE(IldaWriter::nearestIndex(colour.rgb()), index);
+    }
+
+    // No output through a link, over an input or onto anything but a regular file.
+    void outputs_data()
+    {
+        QTest::addColumn<QString>("mode"); // render, thumbnail or convert
+        QTest::addColumn<QString>("out");  // what OUT is: "link", "dangling", "hard link", "fifo"
+        QTest::addColumn<QString>("message");
+        for (const char* mode : {"render", "thumbnail", "convert"}) {
+            QTest::newRow(qPrintable(mode + QString(" link"))) << mode << "link"
+                                                               << "symbolic link";
+            QTest::newRow(qPrintable(mode + QString(" dangling"))) << mode << "dangling"
+                                                                   << "symbolic link";
+            QTest::newRow(qPrintable(mode + QString(" hard link"))) << mode << "hard link"
+                                                                    << "is an input";
+            QTest::newRow(qPrintable(mode + QString(" fifo"))) << mode << "fifo"
+                                                               << "not a regular file";
+        }
+        QTest::newRow("render itself") << "render"
+                                       << "itself"
+                                       << "is an input";
+    }
+
+    void outputs()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, out);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QByteArray bytes = frame().end().bytes();
+        const QString show = writeTestFile(dir, "show.png", bytes); // read as ILDA by its name
+        const QString target = dir.filePath("target.png");
+        const QString output = out == "itself" ? show : dir.filePath("out.png");
+        if (out == "link")
+            QVERIFY(QFile::link(show, output));
+        if (out == "dangling")
+            QVERIFY(QFile::link(target, output));
+        if (out == "hard link")
+            QCOMPARE(::link(qPrintable(show), qPrintable(output)), 0);
+        if (out == "fifo")
+            QCOMPARE(::mkfifo(qPrintable(output), 0600), 0);
+        const QStringList args = mode == "render" ? QStringList{"--render", output, show}
+                                 : mode == "thumbnail"
+                                     ? QStringList{"--thumbnail", "8", show, output}
+                                     : QStringList{"--convert", output, "--force", show};
+        QString err;
+        QTextStream out1, errors(&err);
+        QCOMPARE(Inspector::run(args, out1, errors), 1);
+        QVERIFY2(err.contains(message), qPrintable(err));
+        QFile read(show);
+        QVERIFY(read.open(QIODevice::ReadOnly));
+        QCOMPARE(read.readAll(), bytes);
+        QVERIFY(!QFileInfo::exists(target));
+        QCOMPARE(QFileInfo(output).isFile(), out != "fifo" && out != "dangling");
+    }
+
+    // Every writer fails with the system's reason on a full disk, and leaves nothing behind.
+    void fullDisk_data()
+    {
+        QTest::addColumn<QStringList>("args"); // OUT stands for the output's path
+        QTest::newRow("png") << QStringList{"--render", "OUT.png"};
+        QTest::newRow("svg") << QStringList{"--render", "OUT.svg"};
+        QTest::newRow("gif") << QStringList{"--render", "OUT.gif"};
+        QTest::newRow("ild") << QStringList{"--convert", "OUT.ild"};
+        QTest::newRow("thumbnail") << QStringList{"--thumbnail", "64"};
+    }
+
+    void fullDisk()
+    {
+        QFETCH(QStringList, args);
+        const QString full = m_dir.filePath("full");
+        if (!QFileInfo::exists(full + "/filler")) {
+            QDir().mkpath(full);
+            if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", full}) != 0)
+                QSKIP("a small file system cannot be mounted here");
+            QFile filler(full + "/filler");
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
+            }
+        }
+        const QString show = writeTestFile(m_dir, "full.ild", frame().end().bytes());
+        const QString output = full + "/out";
+        args.replaceInStrings("OUT", output);
+        args << show;
+        if (args[0] == "--thumbnail")
+            args << output + ".png";
+        QString err;
+        QTextStream out, errors(&err);
+        QCOMPARE(Inspector::run(args, out, errors), 1);
+        QVERIFY2(err.contains("No space left on device"), qPrintable(err));
+        QCOMPARE(QDir(full).entryList(QDir::Files), QStringList{"filler"});
+    }
+
+    void cleanupTestCase()
+    {
+        if (QFileInfo::exists(m_dir.filePath("full/filler")))
+            QProcess::execute("umount", {m_dir.filePath("full")});
+    }
+
     void stats()
     {
         IldaBuilder b;
         b.header(4, "", "", 3).point4(-5, 3, 8, 0x40, 9, 9, 9).point4(7, -2, 0, 0, 255, 0, 0);
         b.point4(1, 1, -1, 0x80, 255, 0, 0).header(5, "", "", 1).point5(2, 2, 0x80, 0, 0, 1);
         const QString path = writeTestFile(m_dir, "stats.ild", b.end().bytes());
-        const Result r = inspect({"--stats", "--json", path});
-        QCOMPARE(r.status, 0);
+        const QString missing = m_dir.filePath("none.ild");
+        const Result r = inspect({"--stats", "--json", path, missing});
+        QCOMPARE(r.status, 1);
         QCOMPARE(r.out,
                  "{\"file\":\"" + path +
                      "\",\"frames\":[{\"points\":3,\"lit\":2,\"blanked\":1,\"min\":[-5,-2,-1],"
                      "\"max\":[7,3,8],\"colors\":1},{\"points\":1,\"lit\":1,\"blanked\":0,"
                      "\"min\":[2,2,0],\"max\":[2,2,0],\"colors\":1}],\"totals\":{\"frames\":2,"
-                     "\"points\":4,\"lit\":3,\"blanked\":1}}\n");
+                     "\"points\":4,\"lit\":3,\"blanked\":1}}\n{\"file\":\"" +
+                     missing + "\",\"error\":\"Cannot open '" + missing + "'!\"}\n");
     }
 
     void thumbnail_data()

@@ -150,6 +150,29 @@ private slots:
         QCOMPARE(got, want);
     }
 
+    // A GIF shows at most 50 frames per second and keeps the show's total time.
+    void gifTiming_data()
+    {
+        QTest::addColumn<int>("fps");
+        QTest::addColumn<int>("frames");
+        QTest::addColumn<QString>("delays"); // hundredths of a second; 0 for a frame left out
+        QTest::newRow("30 fps") << 30 << 6 << "3 4 3 3 4 3";
+        QTest::newRow("50 fps") << 50 << 4 << "2 2 2 2";
+        QTest::newRow("120 fps") << 120 << 12 << "2 0 2 0 0 2 0 2 0 0 2 0";
+        QTest::newRow("1000 fps, one frame") << 1000 << 1 << "2";
+    }
+
+    void gifTiming()
+    {
+        QFETCH(int, fps);
+        QFETCH(int, frames);
+        const Exporter::GifTiming timing(frames, [fps](int) { return qint64(1000000000) / fps; });
+        QStringList delays;
+        for (int i = 0; i < frames; ++i)
+            delays << QString::number(timing.delay(i));
+        QTEST(delays.join(' '), "delays");
+    }
+
     void quantize()
     {
         // More than 256 colours: the cube, near every colour and exact for black.

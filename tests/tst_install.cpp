@@ -164,6 +164,8 @@ private slots:
         row("inspector's manual", man + "lumenar-inspect.1.gz", 0, "--thumbnail SIZE FILE OUT.png");
         row("help", "@/bin/lumenar --help", 0, "-v, --version");
         row("version", "@/bin/lumenar --version", 0, "lumenar " LUMENAR_VERSION "\n");
+        row("help with Qt's options", "@/bin/lumenar --help-all", 0, "--platform <name>");
+        row("inspector's -v", "@/bin/lumenar-inspect -v", 0, "lumenar-inspect " LUMENAR_VERSION);
         row("unknown option", "@/bin/lumenar --bogus show.ild", 2,
             "lumenar: Unknown option 'bogus'.");
     }

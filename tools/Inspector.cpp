@@ -4,6 +4,8 @@
 #include "check/ControllerCheck.h"
 #include "check/FrameStats.h"
 #include "check/IldaWriter.h"
+#include "export/Exporter.h"
+#include "export/OutputFile.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
 #include "tools/Render.h"
@@ -12,7 +14,6 @@
 #include <QAbstractItemModel>
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QImage>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -25,10 +26,10 @@ const char Usage[] =
     "usage: lumenar-inspect [--json [--no-points]] FILE...\n"
     "       lumenar-inspect --render OUT.png|OUT.svg|OUT.gif [render options] FILE\n"
     "       lumenar-inspect --check [--json] FILE...\n"
-    "       lumenar-inspect --convert OUT.ild [--force] FILE\n"
+    "       lumenar-inspect --convert OUT.ild [--format 0|1|4|5] [--force] FILE\n"
     "       lumenar-inspect --stats [--json] FILE...\n"
     "       lumenar-inspect --thumbnail SIZE FILE OUT.png\n"
-    "       lumenar-inspect --help | --version\n";
+    "       lumenar-inspect -h, --help | -v, --version\n";
 
 // --help adds a line for every option of every mode; a usage error shows the synopsis alone.
 const char OptionHelp[] =
@@ -46,11 +47,13 @@ const char OptionHelp[] =
     "  --active VIEW       the view drawn as active (default front)\n"
     "--check: report where FILE departs from the ILDA standard (exit 1 on any finding)\n"
     "--convert OUT.ild: write FILE as a standard ILDA file (true colour, format 4 or 5)\n"
+    "  --format F          0 or 1 (3-D or 2-D, the standard 64-colour palette), 4 or 5\n"
+    "                      (3-D or 2-D, true colour) for a projector that reads only that one\n"
     "  --force             write over an existing OUT (never over an input)\n"
     "--stats: points, lit and blanked points, bounding box and colours per frame\n"
     "--thumbnail SIZE: frame 0 in the front view as a SIZE x SIZE PNG (1 to 8192)\n"
-    "  --help              print this help and exit\n"
-    "  --version           print the version and exit\n";
+    "  -h, --help          print this help and exit\n"
+    "  -v, --version       print the version and exit\n";
 
 // The same limit as --render's.
 constexpr int MaxThumbnail = 8192;
@@ -67,13 +70,9 @@ QString cell(const QAbstractItemModel* model, int row, int column)
     return model->data(model->index(row, column)).toString();
 }
 
-void printTable(const QString& file, const QString& error, const InfoWindow& info, QTextStream& out)
+void printTable(const QString& file, const InfoWindow& info, QTextStream& out)
 {
     out << file << "\n";
-    if (!error.isEmpty()) {
-        out << "  error: " << error << "\n";
-        return;
-    }
     const QAbstractItemModel* model = info.model();
     const int rows = model->rowCount();
     QStringList headers{QStringLiteral("#")};
@@ -163,6 +162,8 @@ QString modeOf(const QStringList& args)
     for (const QString& arg : args) {
         if (arg == QLatin1String("--"))
             break;
+        if (arg == QLatin1String("-v"))
+            return QStringLiteral("--version");
         for (const char* mode : modes)
             if (arg == QLatin1String(mode) ||
                 arg.startsWith(QLatin1String(mode) + QLatin1Char('=')))
@@ -181,9 +182,12 @@ bool parse(QCommandLineParser& parser, const QStringList& args, QTextStream& err
     return false;
 }
 
+// The reader's message, and the system's reason where there is one.
 QString loadError(const QString& file, const QString& message)
 {
-    return QStringLiteral("lumenar-inspect: %1: %2\n").arg(file, message);
+    const QString reason = OutputFile::readReason(file);
+    return QStringLiteral("lumenar-inspect: %1: %2%3\n")
+        .arg(file, message, reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
 }
 
 // The modes that take [--json] FILE...: their files, or none after a reported usage error.
@@ -226,6 +230,8 @@ int runCheck(const QStringList& args, QTextStream& out, QTextStream& err)
                 out << file << ':' << f.offset << ": " << severity << ": " << f.code << ": "
                     << f.text << "\n";
             }
+            if (f.code == QLatin1String("cannot-open"))
+                err << loadError(file, f.text);
             ++count;
         });
         if (json)
@@ -241,6 +247,7 @@ int runConvert(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     QCommandLineParser parser;
     parser.addOptions({{QStringLiteral("convert"), QString(), QStringLiteral("OUT")},
+                       {QStringLiteral("format"), QString(), QStringLiteral("F")},
                        {QStringLiteral("force"), QString()}});
     if (!parse(parser, args, err))
         return UsageError;
@@ -249,19 +256,19 @@ int runConvert(const QStringList& args, QTextStream& out, QTextStream& err)
     if (output.isEmpty() || files.size() != 1)
         return usageError(err, QStringLiteral("--convert needs OUT.ild and one FILE"));
     const QString& file = files.first();
-
-    // Never write over what is being read: the file and, for an animation, its pictures.
-    QStringList inputs{QFileInfo(file).canonicalFilePath()};
-    const QString kind = Conformance::controllerKind(file);
-    if (kind == QLatin1String("ani"))
-        inputs << ControllerCheck::run(file, kind, [](const Finding&) {}).pictures;
-    const QFileInfo target(output);
-    if (target.exists() && inputs.contains(target.canonicalFilePath())) {
-        err << "lumenar-inspect: " << output << " is an input of the conversion\n";
-        return LoadFailed;
+    int format = IldaWriter::AutoFormat;
+    if (parser.isSet(QStringLiteral("format"))) {
+        bool ok = false;
+        format = parser.value(QStringLiteral("format")).toInt(&ok);
+        if (!ok || !IldaWriter::isFormat(format))
+            return usageError(err, QStringLiteral("bad format %1 (0, 1, 4 or 5)")
+                                       .arg(parser.value(QStringLiteral("format"))));
     }
-    if (target.exists() && !parser.isSet(QStringLiteral("force"))) {
-        err << "lumenar-inspect: " << output << " exists (--force replaces it)\n";
+    // Cheap refusals first; the inputs are compared once the file has loaded.
+    const bool force = parser.isSet(QStringLiteral("force"));
+    QString refusal = OutputFile::refusal(output, {file}, force);
+    if (!refusal.isEmpty()) {
+        err << "lumenar-inspect: " << refusal << "\n";
         return LoadFailed;
     }
 
@@ -277,20 +284,27 @@ int runConvert(const QStringList& args, QTextStream& out, QTextStream& err)
             << IldaWriter::MaxFrames << "\n";
         return LoadFailed;
     }
+    // Never write over what is being read: the file and, for an animation, its pictures.
+    refusal = OutputFile::refusal(output, inputsOf(file), force);
+    if (!refusal.isEmpty()) {
+        err << "lumenar-inspect: " << refusal << "\n";
+        return LoadFailed;
+    }
 
+    const bool controller = !Conformance::controllerKind(file).isEmpty();
     QSaveFile save(output);
     bool ok = save.open(QIODevice::WriteOnly);
-    IldaWriter writer(save, frames);
+    IldaWriter writer(save, frames, format);
     for (int f = 0; ok && f < frames; ++f) {
         const IldaFrame frame = globalIldaFrames.getFrame(f);
         // A controller picture's name is in its information row; an ILDA frame carries its own.
         const QString name =
-            kind.isEmpty() ? frame.getName() : info.model()->index(f, 1).data().toString();
+            controller ? info.model()->index(f, 1).data().toString() : frame.getName();
         ok = writer.writeFrame(frame, name, frame.getCompany());
     }
-    ok = ok && writer.finish() && save.commit();
-    if (!ok) {
-        err << "lumenar-inspect: cannot write " << output << ": " << save.errorString() << "\n";
+    const QString reason = ok && writer.finish() ? OutputFile::commit(save) : save.errorString();
+    if (!reason.isEmpty()) {
+        err << "lumenar-inspect: cannot write " << output << ": " << reason << "\n";
         return LoadFailed;
     }
     out << output << ": " << frames << " frames from " << file << "\n";
@@ -348,6 +362,9 @@ int runStats(const QStringList& args, QTextStream& out, QTextStream& err)
         const QString error = globalIldaFrames.loadFile(file, info);
         if (!error.isEmpty()) {
             err << loadError(file, error);
+            if (json)
+                out << "{\"file\":" << jsonString(file) << ",\"error\":" << jsonString(error)
+                    << "}\n";
             status = LoadFailed;
             continue;
         }
@@ -397,6 +414,11 @@ int runThumbnail(const QStringList& args, QTextStream& err)
                                    .arg(parser.value(QStringLiteral("thumbnail")))
                                    .arg(MaxThumbnail));
 
+    const QString refusal = OutputFile::refusal(files[1], inputsOf(files[0]), true);
+    if (!refusal.isEmpty()) {
+        err << "lumenar-inspect: " << refusal << "\n";
+        return LoadFailed;
+    }
     InfoWindow info;
     const QString error = globalIldaFrames.loadFile(files[0], info);
     if (!error.isEmpty()) {
@@ -409,17 +431,32 @@ int runThumbnail(const QStringList& args, QTextStream& err)
     IldaView::Reset(true);
     // No view of a thumbnail is the active one: its border stays plain.
     IldaView::m_activeView = Render::Perspective;
-    const QImage image = Render::renderFrame(Render::Front, QSize(side, side));
-
-    QSaveFile save(files[1]);
-    if (!save.open(QIODevice::WriteOnly) || !image.save(&save, "PNG") || !save.commit()) {
-        err << "lumenar-inspect: cannot write " << files[1] << "\n";
+    const QString failure =
+        Exporter::writePicture(files[1], Exporter::Png, Render::Front, QSize(side, side));
+    if (!failure.isEmpty()) {
+        err << writeError(failure);
         return LoadFailed;
     }
     return Success;
 }
 
 } // namespace
+
+QString writeError(QString failure)
+{
+    failure.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    failure[0] = failure[0].toLower();
+    return QStringLiteral("lumenar-inspect: %1\n").arg(failure);
+}
+
+QStringList inputsOf(const QString& file)
+{
+    QStringList inputs{file};
+    const QString kind = Conformance::controllerKind(file);
+    if (kind == QLatin1String("ani"))
+        inputs << ControllerCheck::run(file, kind, [](const Finding&) {}).pictures;
+    return inputs;
+}
 
 QString jsonString(const QString& text)
 {
@@ -504,12 +541,14 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
     int status = Success;
     for (const QString& file : options.files) {
         const QString error = globalIldaFrames.loadFile(file, info);
-        if (!error.isEmpty())
+        if (!error.isEmpty()) {
             status = LoadFailed;
+            err << loadError(file, error);
+        }
         if (options.json)
             printJson(file, error, info, options.points, out);
-        else
-            printTable(file, error, info, out);
+        else if (error.isEmpty())
+            printTable(file, info, out);
         out.flush();
     }
     return status;

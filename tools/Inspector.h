@@ -15,4 +15,10 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err);
 
 QString jsonString(const QString& text);
 
+// The files that reading file opens: file itself and, for an animation, its pictures.
+QStringList inputsOf(const QString& file);
+
+// An exporter's message as one stderr line that continues the program's name.
+QString writeError(QString failure);
+
 } // namespace Inspector
