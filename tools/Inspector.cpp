@@ -39,7 +39,8 @@ const char OptionHelp[] =
     "  --no-points         listing with --json: leave the point lists out\n"
     "--render OUT: draw with the viewer's views; OUT's suffix chooses PNG, SVG or animated GIF\n"
     "  --frame N           the frame to draw, from 0 (PNG and SVG; default 0)\n"
-    "  --fps N             GIF frames per second, 1 to 120 (default 30)\n"
+    "  --fps N             GIF frames per second, 1 to 120 (default 30); a GIF plays at\n"
+    "                      most 50, so a faster show leaves frames out and keeps its timing\n"
     "  --view VIEW         front, side, top, perspective or all (default all, the 2x2 grid)\n"
     "  --size WxH          picture size in pixels (default 650x650 for all, else 400x400)\n"
     "  --show-blanked      draw the blanked moves too\n"
@@ -180,14 +181,6 @@ bool parse(QCommandLineParser& parser, const QStringList& args, QTextStream& err
         return true;
     usageError(err, parser.errorText());
     return false;
-}
-
-// The reader's message, and the system's reason where there is one.
-QString loadError(const QString& file, const QString& message)
-{
-    const QString reason = OutputFile::readReason(file);
-    return QStringLiteral("lumenar-inspect: %1: %2%3\n")
-        .arg(file, message, reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
 }
 
 // The modes that take [--json] FILE...: their files, or none after a reported usage error.
@@ -441,6 +434,13 @@ int runThumbnail(const QStringList& args, QTextStream& err)
 }
 
 } // namespace
+
+QString loadError(const QString& file, const QString& message)
+{
+    const QString reason = OutputFile::readReason(file);
+    return QStringLiteral("lumenar-inspect: %1: %2%3\n")
+        .arg(file, message, reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
+}
 
 QString writeError(QString failure)
 {

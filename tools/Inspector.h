@@ -18,6 +18,10 @@ QString jsonString(const QString& text);
 // The files that reading file opens: file itself and, for an animation, its pictures.
 QStringList inputsOf(const QString& file);
 
+// A file that cannot be read, as one stderr line: the reader's message and the system's reason
+// where there is one.
+QString loadError(const QString& file, const QString& message);
+
 // An exporter's message as one stderr line that continues the program's name.
 QString writeError(QString failure);
 

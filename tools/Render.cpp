@@ -157,7 +157,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
     InfoWindow info;
     const QString error = globalIldaFrames.loadFile(file, info);
     if (!error.isEmpty()) {
-        err << "lumenar-inspect: " << file << ": " << error << "\n";
+        err << Inspector::loadError(file, error);
         return Inspector::LoadFailed;
     }
     const int frames = globalIldaFrames.getNumberOfFrames();
