@@ -242,15 +242,11 @@ private slots:
     QString fullDisk()
     {
         const QString full = m_dir.filePath("full");
-        if (!QFileInfo::exists(full + "/filler")) {
-            QDir().mkpath(full);
-            if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", full}) != 0)
-                return QString();
-            QFile filler(full + "/filler");
-            filler.open(QIODevice::WriteOnly);
-            while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
-            }
-        }
+        const QString fill = "mkdir -p F && mount -t tmpfs -o size=64k tmpfs F && "
+                             "{ head -c 1M /dev/zero >F/filler 2>/dev/null; true; }";
+        if (!QFileInfo::exists(full + "/filler") &&
+            QProcess::execute("sh", {"-c", QString(fill).replace("F", full)}) != 0)
+            return QString();
         return full;
     }
 

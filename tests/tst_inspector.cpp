@@ -106,8 +106,7 @@ private slots:
             {cli({"--size", "0x10"}), 2, "size"}, {cli({"--size", "99999x10"}), 2, "size"},
             {cli({"--colour"}), 2, "unknown option"}, {cli({"other.ild"}), 2, "one file"},
             {{m_show, "--render"}, 2, "usage:"}, {{"--render", png}, 2, "usage:"},
-            {{"--render", png, m_dir.filePath("none.ild")}, 1, "none.ild"},
-            {{"--render", m_dir.filePath("no/dir/out.png"), m_show}, 1, "cannot write"}};
+            {{"--render", png, m_dir.filePath("none.ild")}, 1, "none.ild"}};
         // clang-format on
         for (const auto& [args, status, message] : cases) {
             QCOMPARE(run(args), status);
