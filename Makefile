@@ -11,7 +11,7 @@ DESTDIR ?=
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all setup configure build test run demo bench asan fuzz format clean install uninstall package
+.PHONY: all setup configure build test test-twice run demo bench asan fuzz format clean install uninstall package
 
 all: build
 
@@ -28,6 +28,10 @@ build: configure
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The suite twice at once: each test program must keep its settings and display to itself.
+test-twice: build
+	scripts/test-twice.sh $(BUILD)
 
 demo: build
 	$(BUILD)/tools/lumenar-mkdemo $(BUILD)/demo

@@ -13,17 +13,20 @@
 #include <QDir>
 #include <QImage>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStandardItemModel>
-#include <QStandardPaths>
 #include <QTimer>
 
-// Settings and standard paths go to a scratch place, never the user's own. Call before the first
-// QSettings.
+// Settings and standard paths go to a scratch folder of this process, never the user's own nor
+// another test's (QStandardPaths' test mode would send every test program to one ~/.qttest).
+// Call before the first QSettings.
 inline void isolateSettings()
 {
-    static QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    QStandardPaths::setTestModeEnabled(true);
+    static QTemporaryDir home;
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        qputenv(name, QFile::encodeName(home.filePath(QString::fromLatin1(name))));
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
 }
 
 // Closes every modal box that opens while it lives and remembers what it said.
