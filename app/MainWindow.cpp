@@ -638,7 +638,8 @@ void MainWindow::fileExportPicture()
         format = filter == svg ? Exporter::Svg : Exporter::Png;
         fileName += format == Exporter::Svg ? QStringLiteral(".svg") : QStringLiteral(".png");
     }
-    const QString error = Exporter::writePicture(fileName, format, exportLayout(), exportSize());
+    const QString error = Exporter::writePicture(fileName, format, globalIldaFrames.getCurrentFrameNumber(),
+                                                exportLayout(), exportSize());
     if (!error.isEmpty())
         QMessageBox::critical(this, tr("Lumenar"), error);
 }
@@ -666,8 +667,6 @@ void MainWindow::fileExportAnimation()
             fileName += QStringLiteral(".gif");
     }
 
-    // The export moves the store through every frame; playback must not move it meanwhile.
-    m_player->stop();
     QProgressDialog progress(tr("Exporting %1 frames...").arg(count), tr("Cancel"), 0, count, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);

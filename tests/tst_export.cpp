@@ -98,15 +98,15 @@ private slots:
         const bool picture = f == Exporter::Png || f == Exporter::Svg;
         const bool existed = QFileInfo::exists(path);
         const QStringList before = QDir(path).entryList(QDir::Files);
-        globalIldaFrames.gotoFrame(1);
+        globalIldaFrames.gotoFrame(2); // frames are read by index: the cursor stays
         const QString error =
             picture
-                ? Exporter::writePicture(path, f, IldaView::Front, Size)
+                ? Exporter::writePicture(path, f, 1, IldaView::Front, Size)
                 : Exporter::writeAnimation(
                       path, f, IldaView::Front, Size, [](int) { return qint64(1000000000 / 30); },
                       true,
                       [cancelAt](int done, int total) { return done != cancelAt && total == 3; });
-        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), 1);
+        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), 2);
         QCOMPARE(error.startsWith("Cannot write"), fails);
         QCOMPARE(QFileInfo::exists(path), existed || (!fails && !cancelAt));
         if (fails || cancelAt) {

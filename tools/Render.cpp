@@ -161,7 +161,6 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
                                    .arg(file)
                                    .arg(frames));
 
-    globalIldaFrames.gotoFrame(frame);
     globalIldaFrames.setShowBlankedLines(showBlanked);
     globalIldaFrames.setShowDots(showDots);
     IldaView::Reset(true);
@@ -173,7 +172,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
         failure = Exporter::writeAnimation(output, format, int(layout), size,
                                            [duration](int) { return duration; }, true, {});
     } else {
-        failure = Exporter::writePicture(output, format, int(layout), size);
+        failure = Exporter::writePicture(output, format, frame, int(layout), size);
     }
     if (!failure.isEmpty()) {
         // The window's message, as one line that continues the program's name.

@@ -315,7 +315,8 @@ void IldaView::paintEvent(QPaintEvent*)
     const int my = (h - s) / 2 + 2;
     const qint64 S = s - 5;
 
-    const IldaFrame frame = globalIldaFrames.getCurrentFrame();
+    const IldaFrame frame = m_frameIndex < 0 ? globalIldaFrames.getCurrentFrame()
+                                             : globalIldaFrames.getFrame(m_frameIndex);
     const int n = frame.getNumberOfPoints();
     if (n >= 1) {
         // View y points up, screen y down; the 64-bit products keep large zooms exact.

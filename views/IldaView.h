@@ -64,6 +64,10 @@ public:
 
     void drawPoint(QPainter& painter, const QColor& color, int x, int y) const;
 
+    // The frame this view paints, read from the store by index; -1 (the window's views) follows
+    // the store's current frame.
+    void setFrameIndex(int index) { m_frameIndex = index; }
+
     // What the deprecated QWheelEvent::delta() returned: the dominant orientation's delta.
     static int wheelDelta(const QWheelEvent* event);
 
@@ -109,4 +113,5 @@ protected:
     QElapsedTimer m_pressTimer;
     bool m_dragStarted = false;
     QPoint m_lastMousePos;
+    int m_frameIndex = -1;
 };
