@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
-#include "export/Exporter.h"
+#include "app/RecentFiles.h"
+#include "export/ExportDialogs.h"
 #include "export/FramePainter.h"
 #include "model/IldaFrames.h"
 #include "playback/Player.h"
@@ -19,13 +20,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QProgressDialog>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QWheelEvent>
-
-#include <cstdlib>
 
 namespace {
 
@@ -33,7 +31,6 @@ const char KeyShowBlankedLines[] = "ShowBlankedLines";
 const char KeyShowDots[] = "ShowDots";
 const char KeyView[] = "View";
 const char KeyViewAll[] = "ViewAll";
-const char KeyRecentFiles[] = "RecentFiles";
 
 const char* const ViewNames[] = {"Front", "Side", "Top", "Perspective"};
 
@@ -57,7 +54,6 @@ MainWindow::MainWindow(const QString& fileName)
     setGeometry(50, 50, 650, 650);
     setMinimumSize(100, 100);
     m_infoWindow.setWindowTitle(tr("Information"));
-    connect(this, &QObject::destroyed, &m_infoWindow, &QWidget::close);
 
     m_player = new Player(this);
     connect(m_player, &Player::frameDue, this, &MainWindow::playFrame);
@@ -108,6 +104,8 @@ void MainWindow::writeSettings() const
     if (IldaView::m_activeView < 4)
         settings.setValue(KeyView, QLatin1String(ViewNames[IldaView::m_activeView]));
     settings.setValue(KeyViewAll, m_viewAll);
+    settings.setValue(KeyShowBlankedLines, globalIldaFrames.getShowBlankedLines());
+    settings.setValue(KeyShowDots, globalIldaFrames.getShowDots());
     m_player->writeSettings(settings);
     settings.sync();
 }
@@ -129,11 +127,10 @@ void MainWindow::createActions()
         action(tr("&Export Picture..."), keys(tr("Ctrl+E")), &MainWindow::fileExportPicture);
     m_exportAnimationAction =
         action(tr("Export &Animation..."), QKeySequence(), &MainWindow::fileExportAnimation);
-    for (QAction*& recent : m_recentFileActions) {
-        recent = new QAction(this);
-        recent->setVisible(false);
-        connect(recent, &QAction::triggered, this, &MainWindow::fileOpenRecent);
-    }
+    m_recentFiles = new RecentFiles(this);
+    for (int i = 0; i < RecentFiles::Count; ++i)
+        connect(m_recentFiles->getAction(i), &QAction::triggered, this,
+                &MainWindow::fileOpenRecent);
     m_exitAction = new QAction(tr("E&xit"), this);
     m_exitAction->setShortcut(keys(tr("Ctrl+Q")));
     m_exitAction->setShortcutContext(Qt::ApplicationShortcut);
@@ -193,8 +190,8 @@ void MainWindow::createMenus()
     file->addAction(m_exportPictureAction);
     file->addAction(m_exportAnimationAction);
     file->addSeparator();
-    for (QAction* recent : m_recentFileActions)
-        file->addAction(recent);
+    for (int i = 0; i < RecentFiles::Count; ++i)
+        file->addAction(m_recentFiles->getAction(i));
     file->addSeparator();
     file->addAction(m_exitAction);
     updateFileOpenRecentActions();
@@ -327,14 +324,10 @@ void MainWindow::quitFullScreen()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     writeSettings();
+    // The program ends with its last window: an open information window must not keep it alive.
+    m_closing = true;
+    m_infoWindow.close();
     event->accept();
-    endProcess();
-}
-
-void MainWindow::endProcess()
-{
-    // An open information window must not keep the program alive.
-    std::exit(0);
 }
 
 // --- Frames and the status bar --------------------------------------------------------------
@@ -533,21 +526,17 @@ void MainWindow::openFile(const QString& fileName)
     bool loaded = false;
     {
         LoadProgress progress(this, fileName, m_loadClock);
-        loaded =
-            globalIldaFrames.openFile(QDir::toNativeSeparators(fileName), m_infoWindow, this,
-                                      [&progress](qint64 bytes) { return progress.update(bytes); });
+        loaded = globalIldaFrames.openFile(
+            QDir::toNativeSeparators(fileName), m_infoWindow, this,
+            [this, &progress](qint64 bytes) { return !m_closing && progress.update(bytes); });
     }
     m_loading = false;
+    m_player->fileChanged();
     // Absolute, so that the recent list still works when the program starts elsewhere.
     setFileName(loaded ? QFileInfo(QDir::fromNativeSeparators(fileName)).absoluteFilePath()
                        : QString());
-    updateFrameActions();
-    updateStatusSlider();
-    updateStatusLabel();
-    m_infoWindow.setSelection(globalIldaFrames.getCurrentFrameNumber());
-    m_player->fileChanged(); // stops playback
     IldaView::Reset(true);
-    update();
+    frameChanged(false, false);
 }
 
 void MainWindow::setFileName(const QString& fileName)
@@ -557,32 +546,12 @@ void MainWindow::setFileName(const QString& fileName)
         return;
     }
     setWindowTitle(tr("%1 - %2").arg(QFileInfo(fileName).fileName(), tr("Lumenar")));
-
-    QSettings settings;
-    QStringList files = settings.value(KeyRecentFiles).toStringList();
-    files.removeAll(fileName);
-    files.removeAll(QDir::toNativeSeparators(fileName));
-    files.prepend(fileName);
-    while (files.size() > RecentFileCount)
-        files.removeLast();
-    settings.setValue(KeyRecentFiles, files);
-    updateFileOpenRecentActions();
+    m_recentFiles->add(fileName);
 }
 
 void MainWindow::updateFileOpenRecentActions() const
 {
-    const QStringList files = QSettings().value(KeyRecentFiles).toStringList();
-    const int n = qMin(files.size(), int(RecentFileCount));
-    for (int i = 0; i < n; ++i) {
-        // Escape ampersands so that "R&D.ild" is not shown as "RD.ild" with a mnemonic.
-        QString name = QFileInfo(files[i]).fileName();
-        name.replace(QLatin1Char('&'), QLatin1String("&&"));
-        m_recentFileActions[i]->setText(tr("&%1 %2").arg(QString::number(i + 1), name));
-        m_recentFileActions[i]->setData(files[i]);
-        m_recentFileActions[i]->setVisible(true);
-    }
-    for (int i = n; i < RecentFileCount; ++i)
-        m_recentFileActions[i]->setVisible(false);
+    m_recentFiles->updateActions();
 }
 
 void MainWindow::fileOpen()
@@ -625,62 +594,16 @@ QSize MainWindow::exportSize() const
 
 void MainWindow::fileExportPicture()
 {
-    const QString png = tr("PNG Image (*.png)");
-    const QString svg = tr("SVG Drawing (*.svg)");
-    QString filter = png;
-    QString fileName = QFileDialog::getSaveFileName(this, tr("Export Picture"), QString(),
-                                                    png + QStringLiteral(";;") + svg, &filter);
-    if (fileName.isEmpty())
-        return;
-    // A name ending in .png or .svg says what it wants; any other name gets the filter's suffix.
-    Exporter::Format format = Exporter::formatOf(fileName);
-    if (format != Exporter::Png && format != Exporter::Svg) {
-        format = filter == svg ? Exporter::Svg : Exporter::Png;
-        fileName += format == Exporter::Svg ? QStringLiteral(".svg") : QStringLiteral(".png");
-    }
-    const QString error = Exporter::writePicture(fileName, format, globalIldaFrames.getCurrentFrameNumber(),
-                                                exportLayout(), exportSize());
-    if (!error.isEmpty())
-        QMessageBox::critical(this, tr("Lumenar"), error);
+    ExportDialogs::exportPicture(this, globalIldaFrames.getCurrentFrameNumber(), exportLayout(),
+                                 exportSize());
 }
 
 void MainWindow::fileExportAnimation()
 {
-    const int count = globalIldaFrames.getNumberOfFrames();
-    if (count < 1) {
-        QMessageBox::information(this, tr("Lumenar"), tr("Open a show to export it."));
-        return;
-    }
-    const QString gif = tr("Animated GIF (*.gif)");
-    const QString sequence = tr("Numbered PNG Pictures in a New Folder (*)");
-    QString filter = gif;
-    QString fileName = QFileDialog::getSaveFileName(this, tr("Export Animation"), QString(),
-                                                    gif + QStringLiteral(";;") + sequence, &filter);
-    if (fileName.isEmpty())
-        return;
-    // A name ending in .gif is a GIF whatever the filter; with the GIF filter any name is one.
-    Exporter::Format format = Exporter::Gif;
-    if (Exporter::formatOf(fileName) != Exporter::Gif) {
-        if (filter == sequence)
-            format = Exporter::PngSequence;
-        else
-            fileName += QStringLiteral(".gif");
-    }
-
-    QProgressDialog progress(tr("Exporting %1 frames...").arg(count), tr("Cancel"), 0, count, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
     const Player* player = m_player;
-    const QString error = Exporter::writeAnimation(
-        fileName, format, exportLayout(), exportSize(),
-        [player](int frame) { return player->getFrameDuration(frame); }, player->isLooping(),
-        [&progress](int done, int) {
-            progress.setValue(done);
-            return !progress.wasCanceled();
-        });
-    progress.reset();
-    if (!error.isEmpty())
-        QMessageBox::critical(this, tr("Lumenar"), error);
+    ExportDialogs::exportAnimation(
+        this, exportLayout(), exportSize(),
+        [player](int frame) { return player->getFrameDuration(frame); }, player->isLooping());
 }
 
 // --- Options, information window, about box -------------------------------------------------
@@ -689,7 +612,6 @@ void MainWindow::optionsShowBlankedLines()
 {
     globalIldaFrames.setShowBlankedLines(!globalIldaFrames.getShowBlankedLines());
     m_showBlankedLinesAction->setChecked(globalIldaFrames.getShowBlankedLines());
-    QSettings().setValue(KeyShowBlankedLines, globalIldaFrames.getShowBlankedLines());
     update();
 }
 
@@ -697,7 +619,6 @@ void MainWindow::optionsShowDots()
 {
     globalIldaFrames.setShowDots(!globalIldaFrames.getShowDots());
     m_showDotsAction->setChecked(globalIldaFrames.getShowDots());
-    QSettings().setValue(KeyShowDots, globalIldaFrames.getShowDots());
     update();
 }
 
@@ -735,38 +656,17 @@ void MainWindow::infoWindowClosed()
         m_showInformationAction->setChecked(false);
 }
 
-QString MainWindow::compilerText()
-{
-#if defined(__clang__)
-#if defined(__apple_build_version__)
-    return QStringLiteral("Clang %1.%2 (Apple)").arg(__clang_major__).arg(__clang_minor__);
-#else
-    return QStringLiteral("Clang %1.%2").arg(__clang_major__).arg(__clang_minor__);
-#endif
-#elif defined(__GNUC__)
-    return QStringLiteral("GCC %1.%2").arg(__GNUC__).arg(__GNUC_MINOR__);
-#elif defined(_MSC_VER)
-    return QStringLiteral("MSVC %1.%2").arg(_MSC_VER / 100).arg(_MSC_VER % 100);
-#else
-    return QStringLiteral("an unknown compiler");
-#endif
-}
-
-QString MainWindow::aboutText()
-{
-    return tr("<h3>Lumenar</h3>"
-              "<p>Based on Qt %1 (%2, %3 bit)</p>"
-              "<p>A viewer for laser-show frame files: ILDA shows and Vectrion Pyx pictures, "
-              "catalogues and animations, frame by frame, from the front, the side, the top "
-              "and in perspective.</p>")
-        .arg(QString::fromLatin1(qVersion()), compilerText(), QString::number(QSysInfo::WordSize));
-}
-
 void MainWindow::helpAbout()
 {
     QMessageBox box(this);
     box.setWindowTitle(tr("About Lumenar"));
-    box.setText(aboutText());
+    box.setText(tr("<h3>Lumenar</h3>"
+                   "<p>Based on Qt %1 (%2, %3 bit)</p>"
+                   "<p>A viewer for laser-show frame files: ILDA shows and Vectrion Pyx pictures, "
+                   "catalogues and animations, frame by frame, from the front, the side, the top "
+                   "and in perspective.</p>")
+                    .arg(QString::fromLatin1(qVersion()), QStringLiteral(LUMENAR_COMPILER),
+                         QString::number(QSysInfo::WordSize)));
     box.setIconPixmap(QPixmap(QStringLiteral(":/res/Lumenar.png")));
     box.exec();
 }

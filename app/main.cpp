@@ -27,7 +27,8 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral(LUMENAR_APP_ID));
 
     MainWindow window(command.getFileName());
-    window.show();
+    if (window.isHidden())
+        return 0; // closed while the command line's file was loading
     QObject::connect(&app, &LumenarApp::openFile, &window, &MainWindow::openFile);
     return app.exec();
 }

@@ -251,7 +251,8 @@ private slots:
             const QString at = step.section(':', 0, 0);
             ms = at.section('>', 0, 0).toLongLong();
             if (at == "open") {
-                player.fileChanged(); // what the window does after a load
+                player.stop(); // what the window does around a load
+                player.fileChanged();
             } else if (at.contains('>')) {
                 globalIldaFrames.gotoFrame(at.section('>', 1).toInt());
                 player.frameShown(globalIldaFrames.getCurrentFrameNumber());

@@ -4,6 +4,7 @@
 
 #include "app/LumenarApp.h"
 #include "app/MainWindow.h"
+#include "app/RecentFiles.h"
 #include "playback/Player.h"
 
 #include <QAction>
@@ -17,16 +18,7 @@
 
 #include <functional>
 
-// Stays alive where the real window ends the process.
-class TestWindow : public MainWindow
-{
-public:
-    using MainWindow::MainWindow;
-    int ended = 0;
-
-protected:
-    void endProcess() override { ++ended; }
-};
+using TestWindow = MainWindow;
 
 class TestMainWindow : public QObject
 {
@@ -207,7 +199,8 @@ private slots:
             QCOMPARE(views(w), QStringLiteral("P Perspective Show Blanked Lines"));
             w.m_infoWindow.show();
             QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
-            QCOMPARE(w.ended, 1);
+            QVERIFY(!w.isVisible());
+            QVERIFY(!w.m_infoWindow.isVisible()); // nothing keeps the program alive
         }
         globalIldaFrames.setShowBlankedLines(false);
         globalIldaFrames.setShowDots(true);
@@ -226,8 +219,9 @@ private slots:
         TestWindow w{QString()};
         const auto texts = [&w] {
             QStringList visible;
-            for (QAction* a : w.m_recentFileActions)
-                visible << (a->isVisible() ? a->text() : QString());
+            for (int i = 0; i < RecentFiles::Count; ++i)
+                if (QAction* a = w.m_recentFiles->getAction(i))
+                    visible << (a->isVisible() ? a->text() : QString());
             return visible.join(' ').trimmed();
         };
         QCOMPARE(texts().section(' ', 16), QStringLiteral("&9 f8.ild"));
@@ -242,12 +236,12 @@ private slots:
                  (QStringList{first, m_dir.filePath("100%1.ild"), m_dir.filePath("0.ild"),
                               "/nowhere/f0.ild", "/nowhere/f4.ild"}));
         // An entry opens its file and moves it to the front.
-        w.m_recentFileActions[2]->trigger();
+        w.m_recentFiles->getAction(2)->trigger();
         QCOMPARE(status(w), inStep(0, 1, "100%1.ild"));
         QCOMPARE(stored().first(), m_dir.filePath("100%1.ild"));
         // A failed open shows the box, empties the window and leaves the list alone.
         ModalCloser closer;
-        w.m_recentFileActions[4]->trigger();
+        w.m_recentFiles->getAction(4)->trigger();
         QCOMPARE(closer.seen(), QStringList{"Lumenar: Cannot open '/nowhere/f0.ild'!"});
         QCOMPARE(closer.boxes.value(0).icon, QMessageBox::Critical);
         QCOMPARE(stored().first(), m_dir.filePath("100%1.ild"));
