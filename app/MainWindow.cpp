@@ -23,7 +23,6 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QWheelEvent>
 
 namespace {
 
@@ -40,13 +39,6 @@ QKeySequence keys(const QString& text)
 }
 
 } // namespace
-
-MainWindow::MySlider::~MySlider() = default;
-
-void MainWindow::MySlider::wheelEvent(QWheelEvent* event)
-{
-    event->ignore();
-}
 
 MainWindow::MainWindow(const QString& fileName)
 {
@@ -90,10 +82,9 @@ void MainWindow::readSettings()
     globalIldaFrames.setShowDots(settings.value(KeyShowDots, true).toBool());
     const QString view = settings.value(KeyView, QString()).toString();
     IldaView::m_activeView = 0;
-    for (unsigned i = 0; i < 4; ++i) {
+    for (unsigned i = 0; i < 4; ++i)
         if (view == QLatin1String(ViewNames[i]))
             IldaView::m_activeView = i;
-    }
     m_viewAll = settings.value(KeyViewAll, true).toBool();
     m_player->readSettings(settings);
 }
@@ -110,12 +101,12 @@ void MainWindow::writeSettings() const
     settings.sync();
 }
 
-// --- Actions, menus and shortcuts -----------------------------------------------------------
-
 void MainWindow::createActions()
 {
-    auto action = [this](const QString& text, const QKeySequence& shortcut, auto slot) {
+    auto action = [this](const QString& text, const QKeySequence& shortcut, auto slot,
+                         bool checkable = false) {
         auto* a = new QAction(text, this);
+        a->setCheckable(checkable);
         if (!shortcut.isEmpty())
             a->setShortcut(shortcut);
         connect(a, &QAction::triggered, this, slot);
@@ -128,9 +119,8 @@ void MainWindow::createActions()
     m_exportAnimationAction =
         action(tr("Export &Animation..."), QKeySequence(), &MainWindow::fileExportAnimation);
     m_recentFiles = new RecentFiles(this);
-    for (int i = 0; i < RecentFiles::Count; ++i)
-        connect(m_recentFiles->getAction(i), &QAction::triggered, this,
-                &MainWindow::fileOpenRecent);
+    for (QAction* recent : m_recentFiles->getActions())
+        connect(recent, &QAction::triggered, this, &MainWindow::fileOpenRecent);
     m_exitAction = new QAction(tr("E&xit"), this);
     m_exitAction->setShortcut(keys(tr("Ctrl+Q")));
     m_exitAction->setShortcutContext(Qt::ApplicationShortcut);
@@ -145,8 +135,7 @@ void MainWindow::createActions()
     m_viewTopAction = action(tr("&Top"), keys(tr("Ctrl+T")), &MainWindow::viewTop);
     m_viewPerspectiveAction =
         action(tr("&Perspective"), keys(tr("Ctrl+P")), &MainWindow::viewPerspective);
-    m_viewAllAction = action(tr("&All"), keys(tr("Ctrl+A")), &MainWindow::viewAll);
-    m_viewAllAction->setCheckable(true);
+    m_viewAllAction = action(tr("&All"), keys(tr("Ctrl+A")), &MainWindow::viewAll, true);
 
     auto* viewGroup = new QActionGroup(this);
     for (QAction* a :
@@ -164,16 +153,14 @@ void MainWindow::createActions()
     m_frameLastAction = action(tr("&Last"), QKeySequence(QKeySequence::MoveToEndOfDocument),
                                &MainWindow::frameLast);
 
-    m_showBlankedLinesAction =
-        action(tr("Show &Blanked Lines"), keys(tr("Ctrl+B")), &MainWindow::optionsShowBlankedLines);
-    m_showBlankedLinesAction->setCheckable(true);
+    m_showBlankedLinesAction = action(tr("Show &Blanked Lines"), keys(tr("Ctrl+B")),
+                                      &MainWindow::optionsShowBlankedLines, true);
     m_showBlankedLinesAction->setChecked(globalIldaFrames.getShowBlankedLines());
-    m_showDotsAction = action(tr("Show &Dots"), keys(tr("Ctrl+D")), &MainWindow::optionsShowDots);
-    m_showDotsAction->setCheckable(true);
+    m_showDotsAction =
+        action(tr("Show &Dots"), keys(tr("Ctrl+D")), &MainWindow::optionsShowDots, true);
     m_showDotsAction->setChecked(globalIldaFrames.getShowDots());
     m_showInformationAction =
-        action(tr("Show &Information"), QKeySequence(), &MainWindow::optionsShowInformation);
-    m_showInformationAction->setCheckable(true);
+        action(tr("Show &Information"), QKeySequence(), &MainWindow::optionsShowInformation, true);
     m_aboutAction = action(tr("&About Lumenar..."), QKeySequence(), &MainWindow::helpAbout);
 
     connect(&m_infoWindow, &InfoWindow::widgetClosed, this, &MainWindow::infoWindowClosed);
@@ -184,49 +171,25 @@ void MainWindow::createMenus()
     QMenuBar* bar = menuBar();
     if (!bar)
         return;
-
-    QMenu* file = bar->addMenu(tr("&File"));
-    file->addAction(m_openAction);
-    file->addAction(m_exportPictureAction);
-    file->addAction(m_exportAnimationAction);
-    file->addSeparator();
-    for (int i = 0; i < RecentFiles::Count; ++i)
-        file->addAction(m_recentFiles->getAction(i));
-    file->addSeparator();
-    file->addAction(m_exitAction);
+    // A null entry is a separator.
+    auto menu = [bar](const QString& title, const QList<QAction*>& actions) {
+        QMenu* m = bar->addMenu(title);
+        for (QAction* a : actions)
+            m->addAction(a ? a : m->addSeparator());
+    };
+    menu(tr("&File"),
+         QList<QAction*>{m_openAction, m_exportPictureAction, m_exportAnimationAction, nullptr} +
+             m_recentFiles->getActions() + QList<QAction*>{nullptr, m_exitAction});
     updateFileOpenRecentActions();
-
-    QMenu* view = bar->addMenu(tr("&View"));
-    view->addAction(m_zoomInAction);
-    view->addAction(m_zoomOutAction);
-    view->addAction(m_resetAction);
-    view->addSeparator();
-    view->addAction(m_viewFrontAction);
-    view->addAction(m_viewSideAction);
-    view->addAction(m_viewTopAction);
-    view->addAction(m_viewPerspectiveAction);
-    view->addSeparator();
-    view->addAction(m_viewAllAction);
-
-    QMenu* frame = bar->addMenu(tr("&Frame"));
-    frame->addAction(m_frameFirstAction);
-    frame->addAction(m_framePreviousAction);
-    frame->addAction(m_frameNextAction);
-    frame->addAction(m_frameLastAction);
-    frame->addSeparator();
-    frame->addAction(m_player->getPlayAction());
-    frame->addAction(m_player->getLoopAction());
-
-    QMenu* options = bar->addMenu(tr("&Options"));
-    options->addAction(m_showBlankedLinesAction);
-    options->addAction(m_showDotsAction);
-    options->addSeparator();
-    options->addAction(m_showInformationAction);
-    options->addSeparator();
-    options->addAction(m_player->getSpeedAction());
-
-    QMenu* help = bar->addMenu(tr("&Help"));
-    help->addAction(m_aboutAction);
+    menu(tr("&View"),
+         {m_zoomInAction, m_zoomOutAction, m_resetAction, nullptr, m_viewFrontAction,
+          m_viewSideAction, m_viewTopAction, m_viewPerspectiveAction, nullptr, m_viewAllAction});
+    menu(tr("&Frame"),
+         {m_frameFirstAction, m_framePreviousAction, m_frameNextAction, m_frameLastAction, nullptr,
+          m_player->getPlayAction(), m_player->getLoopAction()});
+    menu(tr("&Options"), {m_showBlankedLinesAction, m_showDotsAction, nullptr,
+                          m_showInformationAction, nullptr, m_player->getSpeedAction()});
+    menu(tr("&Help"), {m_aboutAction});
 }
 
 void MainWindow::createAdditionalShortcuts()
@@ -249,24 +212,18 @@ void MainWindow::createAdditionalShortcuts()
     shortcut(keys(tr("Esc")), &MainWindow::quitFullScreen);
 }
 
-// --- Layout ---------------------------------------------------------------------------------
-
 void MainWindow::updateViews()
 {
     // New widgets every time: all view state lives on in IldaView's class members.
-    if (m_viewAll) {
-        QList<IldaView*> views;
-        QWidget* grid = ViewLayouts::createGrid(&views);
-        for (IldaView* view : views)
-            connect(view, &IldaView::activeViewChanged, this, &MainWindow::activeViewChanged);
-        setCentralWidget(grid);
+    QList<IldaView*> views;
+    QWidget* central = m_viewAll
+                           ? ViewLayouts::createGrid(&views)
+                           : (views << ViewLayouts::createView(IldaView::m_activeView)).last();
+    if (!central)
         return;
-    }
-    IldaView* view = ViewLayouts::createView(IldaView::m_activeView);
-    if (!view)
-        return;
-    connect(view, &IldaView::activeViewChanged, this, &MainWindow::activeViewChanged);
-    setCentralWidget(view);
+    for (IldaView* view : views)
+        connect(view, &IldaView::activeViewChanged, this, &MainWindow::activeViewChanged);
+    setCentralWidget(central);
 }
 
 void MainWindow::chooseView(unsigned int index)
@@ -330,8 +287,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-// --- Frames and the status bar --------------------------------------------------------------
-
 void MainWindow::createStatusBar()
 {
     m_statusSlider = new MySlider(Qt::Horizontal);
@@ -369,8 +324,6 @@ void MainWindow::updateFrameActions() const
 
 void MainWindow::updateStatusSlider()
 {
-    if (!m_statusSlider)
-        return;
     const int n = globalIldaFrames.getNumberOfFrames();
     m_statusSlider->setEnabled(n >= 2);
     if (n < 1) {
@@ -386,8 +339,6 @@ void MainWindow::updateStatusSlider()
 
 void MainWindow::updateStatusLabel()
 {
-    if (!m_statusLabel)
-        return;
     const int n = globalIldaFrames.getNumberOfFrames();
     if (n > 0) {
         const int current = qBound(0, globalIldaFrames.getCurrentFrameNumber(), n - 1);
@@ -515,8 +466,6 @@ void MainWindow::viewMoveDown()
     update();
 }
 
-// --- Opening files --------------------------------------------------------------------------
-
 void MainWindow::openFile(const QString& fileName)
 {
     if (fileName.isEmpty() || m_loading)
@@ -580,33 +529,24 @@ void MainWindow::dropEvent(QDropEvent* event)
     openFile(urls.isEmpty() ? QString() : urls.first().toLocalFile());
 }
 
-// --- Export --------------------------------------------------------------------------------
-
 int MainWindow::exportLayout() const
 {
     return m_viewAll ? FramePainter::AllViews : int(IldaView::m_activeView);
 }
 
-QSize MainWindow::exportSize() const
-{
-    return centralWidget() ? centralWidget()->size() : size();
-}
-
 void MainWindow::fileExportPicture()
 {
     ExportDialogs::exportPicture(this, globalIldaFrames.getCurrentFrameNumber(), exportLayout(),
-                                 exportSize());
+                                 centralWidget()->size());
 }
 
 void MainWindow::fileExportAnimation()
 {
     const Player* player = m_player;
     ExportDialogs::exportAnimation(
-        this, exportLayout(), exportSize(),
+        this, exportLayout(), centralWidget()->size(),
         [player](int frame) { return player->getFrameDuration(frame); }, player->isLooping());
 }
-
-// --- Options, information window, about box -------------------------------------------------
 
 void MainWindow::optionsShowBlankedLines()
 {
@@ -622,38 +562,23 @@ void MainWindow::optionsShowDots()
     update();
 }
 
-void MainWindow::showInfoWindow()
-{
-    if (m_infoWindow.isMinimized())
-        m_infoWindow.showNormal();
-    else
-        m_infoWindow.show();
-    m_infoWindow.raise();
-    m_infoWindow.activateWindow();
-}
-
 void MainWindow::optionsShowInformation()
 {
-    if (!m_showInformationAction)
-        return;
     if (m_showInformationAction->isChecked())
-        showInfoWindow();
+        m_infoWindow.showRaised();
     else
         m_infoWindow.close();
 }
 
 void MainWindow::openInfoWindow()
 {
-    if (!m_showInformationAction)
-        return;
     m_showInformationAction->setChecked(true);
-    showInfoWindow();
+    m_infoWindow.showRaised();
 }
 
 void MainWindow::infoWindowClosed()
 {
-    if (m_showInformationAction)
-        m_showInformationAction->setChecked(false);
+    m_showInformationAction->setChecked(false);
 }
 
 void MainWindow::helpAbout()

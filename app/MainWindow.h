@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QSlider>
+#include <QWheelEvent>
 
 class QAction;
 class QActionGroup;
@@ -22,10 +23,9 @@ public:
     {
     public:
         using QSlider::QSlider;
-        ~MySlider() override;
 
     protected:
-        void wheelEvent(QWheelEvent* event) override;
+        void wheelEvent(QWheelEvent* event) override { event->ignore(); }
     };
 
     explicit MainWindow(const QString& fileName);
@@ -92,13 +92,11 @@ private:
     void chooseView(unsigned int index);
     void setFileName(const QString& fileName);
     void updateFileOpenRecentActions() const;
-    void showInfoWindow();
     // The one update chain of every frame change, a new file's included: actions, slider,
     // counter, row, the player, repaint.
     void frameChanged(bool fromSlider, bool fromInfoWindow);
-    // What the views show now: the layout index for FramePainter and the size of the views.
+    // What the views show now, as a layout index of FramePainter.
     int exportLayout() const;
-    QSize exportSize() const;
 
     QAction* m_openAction = nullptr;
     QAction* m_exportPictureAction = nullptr;

@@ -11,9 +11,9 @@ const char KeyRecentFiles[] = "RecentFiles";
 
 RecentFiles::RecentFiles(QObject* parent) : QObject(parent)
 {
-    for (QAction*& action : m_actions) {
-        action = new QAction(this);
-        action->setVisible(false);
+    for (int i = 0; i < Count; ++i) {
+        m_actions << new QAction(this);
+        m_actions.last()->setVisible(false);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
@@ -16,12 +17,13 @@ public:
 
     explicit RecentFiles(QObject* parent);
 
-    QAction* getAction(int index) const { return m_actions[index]; }
+    // The numbered entries, parented to this object.
+    QList<QAction*> getActions() const { return m_actions; }
     // Moves an opened file to the front (listed once), keeps Count and updates the entries.
     void add(const QString& fileName);
     // Shows the stored list in the entries.
     void updateActions() const;
 
 private:
-    QAction* m_actions[Count] = {};
+    QList<QAction*> m_actions;
 };

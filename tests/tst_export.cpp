@@ -3,6 +3,7 @@
 // window.
 #include "TestSupport.h"
 #include "app/MainWindow.h"
+#include "export/ExportDialogs.h"
 #include "export/Exporter.h"
 #include "export/GifWriter.h"
 #include "playback/Player.h"
@@ -67,6 +68,41 @@ private slots:
         m_show = writeTestFile(m_dir, "show.ild", b.end().bytes());
         QVERIFY(Probe().load(m_show).isEmpty());
         IldaView::Reset(true);
+    }
+
+    // What the export dialogs make of a name and the filter chosen with it.
+    void dialogFormat_data()
+    {
+        QTest::addColumn<bool>("animation");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("otherFilter"); // SVG for pictures, the PNG sequence for animations
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<int>("format");
+        QTest::newRow("svg name, png filter")
+            << false << "a.SVG" << false << "a.SVG" << int(Exporter::Svg);
+        QTest::newRow("png name, svg filter")
+            << false << "a.png" << true << "a.png" << int(Exporter::Png);
+        QTest::newRow("bare name, svg filter")
+            << false << "a" << true << "a.svg" << int(Exporter::Svg);
+        QTest::newRow("gif name, png filter")
+            << false << "a.gif" << false << "a.gif.png" << int(Exporter::Png);
+        QTest::newRow("gif name, sequence filter")
+            << true << "a.gif" << true << "a.gif" << int(Exporter::Gif);
+        QTest::newRow("bare name, sequence filter")
+            << true << "f" << true << "f" << int(Exporter::PngSequence);
+        QTest::newRow("png name, gif filter")
+            << true << "a.png" << false << "a.png.gif" << int(Exporter::Gif);
+    }
+
+    void dialogFormat()
+    {
+        QFETCH(bool, animation);
+        QFETCH(QString, name);
+        QFETCH(bool, otherFilter);
+        const int format = animation ? ExportDialogs::animationFormat(name, otherFilter)
+                                     : ExportDialogs::pictureFormat(name, otherFilter);
+        QTEST(name, "written");
+        QTEST(format, "format");
     }
 
     void write_data()

@@ -219,9 +219,8 @@ private slots:
         TestWindow w{QString()};
         const auto texts = [&w] {
             QStringList visible;
-            for (int i = 0; i < RecentFiles::Count; ++i)
-                if (QAction* a = w.m_recentFiles->getAction(i))
-                    visible << (a->isVisible() ? a->text() : QString());
+            for (QAction* a : w.m_recentFiles->getActions())
+                visible << (a->isVisible() ? a->text() : QString());
             return visible.join(' ').trimmed();
         };
         QCOMPARE(texts().section(' ', 16), QStringLiteral("&9 f8.ild"));
@@ -236,12 +235,12 @@ private slots:
                  (QStringList{first, m_dir.filePath("100%1.ild"), m_dir.filePath("0.ild"),
                               "/nowhere/f0.ild", "/nowhere/f4.ild"}));
         // An entry opens its file and moves it to the front.
-        w.m_recentFiles->getAction(2)->trigger();
+        w.m_recentFiles->getActions()[2]->trigger();
         QCOMPARE(status(w), inStep(0, 1, "100%1.ild"));
         QCOMPARE(stored().first(), m_dir.filePath("100%1.ild"));
         // A failed open shows the box, empties the window and leaves the list alone.
         ModalCloser closer;
-        w.m_recentFiles->getAction(4)->trigger();
+        w.m_recentFiles->getActions()[4]->trigger();
         QCOMPARE(closer.seen(), QStringList{"Lumenar: Cannot open '/nowhere/f0.ild'!"});
         QCOMPARE(closer.boxes.value(0).icon, QMessageBox::Critical);
         QCOMPARE(stored().first(), m_dir.filePath("100%1.ild"));
