@@ -1,6 +1,7 @@
 #include "info/InfoModel.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
+#include "readers/IldaFormat.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -106,16 +107,21 @@ QString IldaFrames::loadFile(const QString& fileName, InfoWindow& info, const Pr
     m_insideAnimation = false;
     m_debugCounts.clear();
 
-    // Only the name decides; the content is never sniffed.
     QString message;
-    if (fileName.endsWith(QLatin1String(".pic"), Qt::CaseInsensitive))
+    switch (IldaFormat::readerFor(fileName)) {
+    case IldaFormat::Reader::Pic:
         message = openVectrionPIC(fileName, info);
-    else if (fileName.endsWith(QLatin1String(".ccat"), Qt::CaseInsensitive))
+        break;
+    case IldaFormat::Reader::Ccat:
         message = openVectrionCCAT(fileName, info);
-    else if (fileName.endsWith(QLatin1String(".ani"), Qt::CaseInsensitive))
+        break;
+    case IldaFormat::Reader::Ani:
         message = openVectrionANI(fileName, info);
-    else
+        break;
+    case IldaFormat::Reader::Ilda:
         message = openIldaFile(fileName, info);
+        break;
+    }
     endDebugLimits();
     if (m_progress)
         m_progress(LoadEnded);

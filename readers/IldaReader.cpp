@@ -1,5 +1,6 @@
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
+#include "readers/IldaFormat.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -9,8 +10,9 @@
 
 namespace {
 
-constexpr quint32 Signature = 0x494C4441; // "ILDA"
-constexpr int HeaderRest = 28;            // header bytes after the signature
+using IldaFormat::HeaderRest;
+using IldaFormat::recordSize;
+using IldaFormat::Signature;
 
 enum class Scan { Found, NotFound, Cancelled };
 
@@ -80,12 +82,6 @@ QString invalidSectionText(quint32 format)
     default:
         return QObject::tr("Invalid data section (Format 5)!");
     }
-}
-
-int recordSize(quint32 format)
-{
-    static const int sizes[] = {8, 6, 3, 0, 10, 8};
-    return sizes[format];
 }
 
 inline qint16 coordinate(const uchar* p)
