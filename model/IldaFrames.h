@@ -62,7 +62,6 @@ public:
     // cancel the store and the information window are left empty.
     QString loadFile(const QString& fileName, InfoWindow& info,
                      const Progress& progress = Progress());
-    bool wasCancelled() const { return m_cancelled; }
     // The budget of the next load: LUMENAR_MEMORY_BUDGET (bytes) when set, else the default.
     static qint64 memoryBudget();
 

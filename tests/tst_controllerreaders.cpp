@@ -264,7 +264,8 @@ private slots:
                 all += c, bytes += char(u);
             encodable += PyxEncoding::toPyx(QChar(ushort(u))) != 0;
         }
-        QCOMPARE(bytes.size() * 1000 + encodable, 211211);
+        QCOMPARE(bytes.size(), 211);
+        QCOMPARE(encodable, 211);
         QCOMPARE(PyxEncoding::toPyx(all, 0xC8), bytes + '\0');
         QCOMPARE(decode(bytes, -1), all);
     }

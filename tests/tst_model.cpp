@@ -20,15 +20,28 @@ private slots:
             frame.appendPoint(p);
         int count = 5000;
         frame.appendPoints(count)[2767].red = 200;
-        QVector<int> counts{count};
-        for (int more : {1, -3})
-            counts << (frame.appendPoints(count = more), count);
+        QCOMPARE(count, 2768); // what was left
+        for (int more : {1, -3}) {
+            frame.appendPoints(count = more);
+            QVERIFY2(count == 0, qPrintable(QString::number(more)));
+        }
         frame.appendPoint(p);
-        const IldaPoint out = frame.getPoint(-1);
-        counts << frame.getNumberOfPoints() << frame.getPoint(29999).x << frame.getPoint(32767).red
-               << frame.getPoint(32768).blanked << out.blanked
-               << out.x + out.y + out.z + out.red + out.green + out.blue;
-        QCOMPARE(counts, (QVector<int>{2768, 0, 0, 32768, 29999, 200, 1, 1, 0}));
+        QCOMPARE(frame.getNumberOfPoints(), 32768);
+        QCOMPARE(frame.getPoint(29999).x, qint16(29999));
+        QCOMPARE(frame.getPoint(32767).red, uchar(200));
+        for (int outside : {-1, 32768}) {
+            const IldaPoint out = frame.getPoint(outside);
+            const QVector<int> xyzrgb{out.x, out.y, out.z, out.red, out.green, out.blue};
+            QVERIFY2(out.blanked, qPrintable(QString::number(outside)));
+            QCOMPARE(xyzrgb, QVector<int>(6, 0));
+        }
+    }
+
+    // The cursor of an empty store stays at 0, whatever moves it.
+    void emptyStoreCursor()
+    {
+        globalIldaFrames.gotoLast();
+        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), 0);
     }
 
     // The ILDA table runs round the colour circle: red, yellow, green, cyan, blue, magenta,
