@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/IldaFrame.h"
+#include "readers/LoadBudget.h"
 
 #include <QHash>
 #include <QRgb>
@@ -19,9 +20,6 @@ class IldaFrames
 {
 public:
     static constexpr int PicBufferRecords = 65535;
-    // What one load may hold in frames, points and rows. About nine times the largest real show
-    // (the 98 MB benchmark file holds 118 MB) and, with allocator slack, still a few GiB at most.
-    static constexpr qint64 DefaultMemoryBudget = qint64(1) << 30;
     // Called between sections, pictures and blocks with the bytes of the named file read so far;
     // returning false cancels the load. A last call with LoadEnded says that reading is over.
     using Progress = std::function<bool(qint64 bytesRead)>;
@@ -62,8 +60,6 @@ public:
     // cancel the store and the information window are left empty.
     QString loadFile(const QString& fileName, InfoWindow& info,
                      const Progress& progress = Progress());
-    // The budget of the next load: LUMENAR_MEMORY_BUDGET (bytes) when set, else the default.
-    static qint64 memoryBudget();
 
     // Readers: each appends frames and information rows and returns an empty string or the
     // user's message.
@@ -87,12 +83,6 @@ private:
     void clear();
     QString readPicture(const QString& fileName, InfoWindow& info, bool& trueColor, int& count);
 
-    // Accounts for a frame of `points` new points and its row; false when that passes the budget.
-    // A repeated picture shares its points: chargeFrame(0).
-    bool chargeFrame(int points);
-    bool chargeRow();
-    bool charge(qint64 bytes);
-    static QString noMemoryText();
     // False when the user cancelled; bytesRead < 0 keeps the last figure (a nested picture).
     bool keepLoading(qint64 bytesRead);
     static QString cancelledText();
@@ -111,8 +101,7 @@ private:
     unsigned char m_picColors[PicBufferRecords * 4];
 
     // State of the load in progress.
-    qint64 m_budget = DefaultMemoryBudget;
-    qint64 m_charged = 0;
+    LoadBudget m_budget;
     Progress m_progress;
     qint64 m_bytesRead = 0;
     bool m_cancelled = false;

@@ -82,14 +82,15 @@ QString IldaFrames::openVectrionANI(const QString& fileName, InfoWindow& info)
                 byIdentity.insert(identity, loaded);
             }
             // The lookup tables grow with every new name: they count against the budget too.
-            if (!charge(2 * (name.size() + identity.size()) + 2 * qint64(sizeof(LoadedPicture))))
-                return noMemoryText();
+            if (!m_budget.charge(2 * (name.size() + identity.size()) +
+                                 2 * qint64(sizeof(LoadedPicture))))
+                return LoadBudget::exceededText();
             known = byName.insert(name, loaded);
             if (fresh)
                 continue; // the picture reader has added the frame and the row
         }
-        if (!chargeFrame(0))
-            return noMemoryText();
+        if (!m_budget.chargeFrame(0))
+            return LoadBudget::exceededText();
         m_frames.append(m_frames.at(known->frame));
         info.AppendInfo(known->row);
     }

@@ -1,4 +1,3 @@
-#include "info/InfoModel.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
 #include "readers/IldaFormat.h"
@@ -11,9 +10,6 @@ namespace {
 
 // A debug line that a reader writes per record or chunk is shown this often per load.
 constexpr qint64 DebugLineLimit = 5;
-// Allocation header of a point list, and the frame-to-row bookkeeping of the information window.
-constexpr qint64 ListOverhead = 24;
-constexpr qint64 RowOverhead = sizeof(InfoModel::Row) + 2 * sizeof(int);
 
 } // namespace
 
@@ -32,38 +28,6 @@ QString IldaFrames::openForReading(QFile& file)
     if (!QFileInfo(file.fileName()).isFile() || !file.open(QIODevice::ReadOnly))
         return QObject::tr("Cannot open '%1'!").arg(file.fileName());
     return QString();
-}
-
-qint64 IldaFrames::memoryBudget()
-{
-    bool ok = false;
-    const qint64 budget = qEnvironmentVariable("LUMENAR_MEMORY_BUDGET").toLongLong(&ok);
-    return ok && budget > 0 ? budget : DefaultMemoryBudget;
-}
-
-bool IldaFrames::charge(qint64 bytes)
-{
-    if (bytes > m_budget - m_charged)
-        return false;
-    m_charged += bytes;
-    return true;
-}
-
-bool IldaFrames::chargeFrame(int points)
-{
-    const qint64 kept = qBound(0, points, int(IldaFrame::MaxPoints));
-    return charge(qint64(sizeof(IldaFrame)) + RowOverhead +
-                  (kept > 0 ? ListOverhead + kept * qint64(sizeof(IldaPoint)) : 0));
-}
-
-bool IldaFrames::chargeRow()
-{
-    return charge(RowOverhead);
-}
-
-QString IldaFrames::noMemoryText()
-{
-    return QObject::tr("Not enough memory to show this file!");
 }
 
 bool IldaFrames::keepLoading(qint64 bytesRead)
@@ -99,8 +63,7 @@ QString IldaFrames::loadFile(const QString& fileName, InfoWindow& info, const Pr
 {
     clear();
     info.ClearInfo();
-    m_budget = memoryBudget();
-    m_charged = 0;
+    m_budget.start();
     m_progress = progress;
     m_bytesRead = 0;
     m_cancelled = false;

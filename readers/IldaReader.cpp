@@ -144,8 +144,8 @@ QString IldaFrames::openIldaFile(const QString& fileName, InfoWindow& info)
             return QString();
         }
 
-        if (format == 2 ? !chargeRow() : !chargeFrame(count))
-            return noMemoryText();
+        if (format == 2 ? !m_budget.chargeRow() : !m_budget.chargeFrame(count))
+            return LoadBudget::exceededText();
         const int size = recordSize(format);
         records.resize(count * size);
         // A short read fails at the same record that a record-by-record read would.
