@@ -10,6 +10,7 @@
 #include "views/IldaView.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
 #include <QImage>
 #include <QMessageBox>
@@ -28,6 +29,24 @@ inline void isolateSettings()
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
 }
+
+// What a value looks like in a failure message.
+template <typename T> QString shown(const T& value)
+{
+    QString text;
+    QDebug(&text).nospace() << value;
+    return text;
+}
+
+// A compare inside a loop over a table's rows: the failure names the row and both values.
+#define COMPARE_ROW(row, actual, expected)                                                         \
+    do {                                                                                           \
+        const auto& actual_ = (actual);                                                            \
+        const auto& expected_ = (expected);                                                        \
+        QVERIFY2(actual_ == expected_,                                                             \
+                 qPrintable(QStringLiteral("row %1: got %2, expected %3")                          \
+                                .arg(row, shown(actual_), shown(expected_))));                     \
+    } while (false)
 
 // Closes every modal box that opens while it lives and remembers what it said.
 class ModalCloser : public QObject

@@ -159,7 +159,7 @@ private slots:
             result += m_probe.dump();
             for (const QString& line : DebugCatcher::lines())
                 result += " debug: " + line;
-            QCOMPARE(result, expected);
+            COMPARE_ROW(name, result, expected);
         }
     }
 
@@ -230,9 +230,9 @@ private slots:
             QVERIFY(m_probe.frames() >= 1);
             for (int length = 0; length < bytes.size(); ++length) {
                 loadSomething();
-                const QString at = name + QString::number(length);
-                const QString message = m_probe.load(write(name, bytes, length));
-                QCOMPARE(message + m_probe.dump() + at, UnknownFormat + at);
+                const QString at = QStringLiteral("%1 cut at %2").arg(name).arg(length);
+                COMPARE_ROW(at, m_probe.load(write(name, bytes, length)), UnknownFormat);
+                COMPARE_ROW(at, m_probe.dump(), QString());
             }
         }
     }

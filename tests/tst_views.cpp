@@ -143,6 +143,27 @@ private slots:
         }
     }
 
+    // The frame along a view's edges: two pixels wide, in the accent colour when the view is
+    // active, else in the darkened window colour; black inside. "A" frame colour, "." black.
+    void edgeFrame()
+    {
+        for (bool active : {true, false}) {
+            IldaView::m_activeView = active ? IldaView::Front : IldaView::Side;
+            const auto front = view(IldaView::Front);
+            const QImage image = paint(*front, QSize(40, 30));
+            const QColor edge = active ? QColor(60, 140, 240)
+                                       : front->palette().color(QPalette::Window).darker(125);
+            QString seen;
+            for (const QPoint p : {QPoint(0, 25), QPoint(1, 25), QPoint(2, 25), QPoint(39, 25),
+                                   QPoint(38, 25), QPoint(37, 25), QPoint(3, 0), QPoint(3, 1),
+                                   QPoint(3, 2), QPoint(3, 29), QPoint(3, 28), QPoint(3, 27)})
+                seen += image.pixel(p) == edge.rgb()    ? 'A'
+                        : image.pixel(p) == Black.rgb() ? '.'
+                                                        : '?';
+            COMPARE_ROW(active ? "active" : "inactive", seen, QStringLiteral("AA.AA.AA.AA."));
+        }
+    }
+
     // Events sent to a 400 x 300 view of the given index (-1: none) and static operations, then
     // the whole shared state. Tokens: p press, m move (with the pressed button), r release,
     // d double-click, w wheel at x,y with delta, W wait 260 ms, s resize; I zoom in, O zoom out,
