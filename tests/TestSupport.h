@@ -30,22 +30,15 @@ inline void isolateSettings()
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
 }
 
-// What a value looks like in a failure message.
-template <typename T> QString shown(const T& value)
-{
-    QString text;
-    QDebug(&text).nospace() << value;
-    return text;
-}
-
 // A compare inside a loop over a table's rows: the failure names the row and both values.
 #define COMPARE_ROW(row, actual, expected)                                                         \
     do {                                                                                           \
-        const auto& actual_ = (actual);                                                            \
-        const auto& expected_ = (expected);                                                        \
-        QVERIFY2(actual_ == expected_,                                                             \
-                 qPrintable(QStringLiteral("row %1: got %2, expected %3")                          \
-                                .arg(row, shown(actual_), shown(expected_))));                     \
+        const auto& a_ = (actual);                                                                 \
+        const auto& e_ = (expected);                                                               \
+        QString got_, want_;                                                                       \
+        QDebug(&got_) << a_, QDebug(&want_) << e_;                                                 \
+        QVERIFY2(a_ == e_,                                                                         \
+                 qPrintable(QStringLiteral("row %1: got %2, expected %3").arg(row, got_, want_))); \
     } while (false)
 
 // Closes every modal box that opens while it lives and remembers what it said.
@@ -56,7 +49,6 @@ public:
     {
         QString title, text;
         QMessageBox::Icon icon;
-        QSize pixmapSize;
     };
     QList<Box> boxes;
 
@@ -66,8 +58,7 @@ public:
             if (QWidget* modal = QApplication::activeModalWidget()) {
                 const auto* box = qobject_cast<QMessageBox*>(modal);
                 boxes.append({modal->windowTitle(), box ? box->text() : QString(),
-                              box ? box->icon() : QMessageBox::NoIcon,
-                              box ? box->iconPixmap().size() : QSize()});
+                              box ? box->icon() : QMessageBox::NoIcon});
                 modal->close();
             }
         });
@@ -106,6 +97,18 @@ private:
 // A point as x, y, z, blanked, red, green, blue.
 using Pt = QVector<int>;
 using Pts = QVector<Pt>;
+
+// One format-5 frame per entry, with that many lit points.
+inline QString writeShow(const QTemporaryDir& dir, const QString& name, const QList<int>& points)
+{
+    IldaBuilder b;
+    for (int n : points) {
+        b.header(5, "f", "t", n, 0, points.size());
+        for (int i = 0; i < n; ++i)
+            b.point5(i, 0, 0, 255, 0, 0);
+    }
+    return writeTestFile(dir, name, b.end().bytes());
+}
 
 // Loads files into the store with its own information window and reads back what they left.
 class Probe

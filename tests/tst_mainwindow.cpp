@@ -130,9 +130,9 @@ private slots:
             {[&] { w.m_statusSlider->triggerAction(QAbstractSlider::SliderPageStepAdd); }, 3},
             {[&] { chooseRow(w.m_infoWindow, 17); }, 17}};
         // clang-format on
-        for (const auto& [step, frame] : steps) {
-            step();
-            QCOMPARE(status(w), inStep(frame, 120, "long.ild"));
+        for (int i = 0; i < steps.size(); ++i) {
+            steps[i].first();
+            COMPARE_ROW(QString::number(i), status(w), inStep(steps[i].second, 120, "long.ild"));
         }
         // Keys and menu entries beside the frame chain: pan and turn, zoom, reset, the information
         // window.

@@ -151,15 +151,14 @@ private slots:
             IldaView::m_activeView = active ? IldaView::Front : IldaView::Side;
             const auto front = view(IldaView::Front);
             const QImage image = paint(*front, QSize(40, 30));
-            const QColor edge = active ? QColor(60, 140, 240)
-                                       : front->palette().color(QPalette::Window).darker(125);
+            const QColor window = front->palette().color(QPalette::Window).darker(125);
+            const QRgb edge = active ? qRgb(60, 140, 240) : window.rgb();
             QString seen;
-            for (const QPoint p : {QPoint(0, 25), QPoint(1, 25), QPoint(2, 25), QPoint(39, 25),
-                                   QPoint(38, 25), QPoint(37, 25), QPoint(3, 0), QPoint(3, 1),
-                                   QPoint(3, 2), QPoint(3, 29), QPoint(3, 28), QPoint(3, 27)})
-                seen += image.pixel(p) == edge.rgb()    ? 'A'
-                        : image.pixel(p) == Black.rgb() ? '.'
-                                                        : '?';
+            for (int i = 0; i < 12; ++i) { // from the left, right, top and bottom edge inwards
+                const QRgb p = i < 6 ? image.pixel(i < 3 ? i : 42 - i, 25)
+                                     : image.pixel(3, i < 9 ? i - 6 : 38 - i);
+                seen += p == edge ? 'A' : p == Black.rgb() ? '.' : '?';
+            }
             COMPARE_ROW(active ? "active" : "inactive", seen, QStringLiteral("AA.AA.AA.AA."));
         }
     }

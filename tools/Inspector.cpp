@@ -4,12 +4,12 @@
 #include "check/ControllerCheck.h"
 #include "check/FrameStats.h"
 #include "check/IldaWriter.h"
+#include "info/InfoModel.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
 #include "tools/Render.h"
 #include "views/IldaView.h"
 
-#include <QAbstractItemModel>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QImage>
@@ -62,11 +62,6 @@ struct Options
     QStringList files;
 };
 
-QString cell(const QAbstractItemModel* model, int row, int column)
-{
-    return model->data(model->index(row, column)).toString();
-}
-
 void printTable(const QString& file, const QString& error, const InfoWindow& info, QTextStream& out)
 {
     out << file << "\n";
@@ -74,7 +69,7 @@ void printTable(const QString& file, const QString& error, const InfoWindow& inf
         out << "  error: " << error << "\n";
         return;
     }
-    const QAbstractItemModel* model = info.model();
+    const InfoModel* model = info.model();
     const int rows = model->rowCount();
     QStringList headers{QStringLiteral("#")};
     for (int c = 0; c < model->columnCount(); ++c)
@@ -85,7 +80,7 @@ void printTable(const QString& file, const QString& error, const InfoWindow& inf
     widths[0] = std::max(widths[0], int(QString::number(rows).size()));
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < model->columnCount(); ++c)
-            widths[c + 1] = std::max(widths[c + 1], cell(model, r, c).size());
+            widths[c + 1] = std::max(widths[c + 1], int(model->getTexts(r).at(c).size()));
 
     // Counts read better right-aligned: the row number and the records column.
     auto line = [&](const QStringList& fields) {
@@ -102,10 +97,7 @@ void printTable(const QString& file, const QString& error, const InfoWindow& inf
     };
     line(headers);
     for (int r = 0; r < rows; ++r) {
-        QStringList fields{QString::number(r)};
-        for (int c = 0; c < model->columnCount(); ++c)
-            fields << cell(model, r, c);
-        line(fields);
+        line(QStringList{QString::number(r)} + model->getTexts(r));
     }
     qint64 points = 0;
     for (int f = 0; f < globalIldaFrames.getNumberOfFrames(); ++f)
@@ -118,13 +110,12 @@ void printJson(const QString& file, const QString& error, const InfoWindow& info
 {
     out << "{\"file\":" << jsonString(file) << ",\"ok\":" << (error.isEmpty() ? "true" : "false")
         << ",\"error\":" << jsonString(error) << ",\"rows\":[";
-    const QAbstractItemModel* model = info.model();
-    for (int r = 0; r < model->rowCount(); ++r) {
-        out << (r ? ",{" : "{") << "\"format\":" << jsonString(cell(model, r, 0))
-            << ",\"name\":" << jsonString(cell(model, r, 1))
-            << ",\"company\":" << jsonString(cell(model, r, 2))
-            << ",\"records\":" << cell(model, r, 3).toInt()
-            << ",\"projector\":" << jsonString(cell(model, r, 4)) << "}";
+    for (int r = 0; r < info.model()->rowCount(); ++r) {
+        const InfoModel::Row row = info.model()->getRow(r);
+        out << (r ? ",{" : "{") << "\"format\":" << jsonString(row.format)
+            << ",\"name\":" << jsonString(row.name) << ",\"company\":" << jsonString(row.company)
+            << ",\"records\":" << row.records << ",\"projector\":" << jsonString(row.projector)
+            << "}";
     }
     out << "],\"frames\":[";
     for (int f = 0; f < globalIldaFrames.getNumberOfFrames(); ++f) {
@@ -284,8 +275,7 @@ int runConvert(const QStringList& args, QTextStream& out, QTextStream& err)
     for (int f = 0; ok && f < frames; ++f) {
         const IldaFrame frame = globalIldaFrames.getFrame(f);
         // A controller picture's name is in its information row; an ILDA frame carries its own.
-        const QString name =
-            kind.isEmpty() ? frame.getName() : info.model()->index(f, 1).data().toString();
+        const QString name = kind.isEmpty() ? frame.getName() : info.model()->getRow(f).name;
         ok = writer.writeFrame(frame, name, frame.getCompany());
     }
     ok = ok && writer.finish() && save.commit();
