@@ -20,6 +20,17 @@ void showError(QWidget* parent, const QString& error)
         QMessageBox::critical(parent, tr("Lumenar"), error);
 }
 
+// A save dialog with two filters, the first chosen to begin with; empty when cancelled.
+QString askName(QWidget* parent, const QString& title, const QString& first, const QString& second,
+                bool& secondChosen)
+{
+    QString filter = first;
+    const QString name = QFileDialog::getSaveFileName(
+        parent, title, QString(), first + QStringLiteral(";;") + second, &filter);
+    secondChosen = filter == second;
+    return name;
+}
+
 } // namespace
 
 namespace ExportDialogs {
@@ -45,14 +56,12 @@ Exporter::Format animationFormat(QString& fileName, bool sequenceFilter)
 
 void exportPicture(QWidget* parent, int frame, int layout, const QSize& size)
 {
-    const QString png = tr("PNG Image (*.png)");
-    const QString svg = tr("SVG Drawing (*.svg)");
-    QString filter = png;
-    QString fileName = QFileDialog::getSaveFileName(parent, tr("Export Picture"), QString(),
-                                                    png + QStringLiteral(";;") + svg, &filter);
+    bool svg = false;
+    QString fileName = askName(parent, tr("Export Picture"), tr("PNG Image (*.png)"),
+                               tr("SVG Drawing (*.svg)"), svg);
     if (fileName.isEmpty())
         return;
-    const Exporter::Format format = pictureFormat(fileName, filter == svg);
+    const Exporter::Format format = pictureFormat(fileName, svg);
     showError(parent, Exporter::writePicture(fileName, format, frame, layout, size));
 }
 
@@ -64,14 +73,12 @@ void exportAnimation(QWidget* parent, int layout, const QSize& size,
         QMessageBox::information(parent, tr("Lumenar"), tr("Open a show to export it."));
         return;
     }
-    const QString gif = tr("Animated GIF (*.gif)");
-    const QString sequence = tr("Numbered PNG Pictures in a New Folder (*)");
-    QString filter = gif;
-    QString fileName = QFileDialog::getSaveFileName(parent, tr("Export Animation"), QString(),
-                                                    gif + QStringLiteral(";;") + sequence, &filter);
+    bool sequence = false;
+    QString fileName = askName(parent, tr("Export Animation"), tr("Animated GIF (*.gif)"),
+                               tr("Numbered PNG Pictures in a New Folder (*)"), sequence);
     if (fileName.isEmpty())
         return;
-    const Exporter::Format format = animationFormat(fileName, filter == sequence);
+    const Exporter::Format format = animationFormat(fileName, sequence);
 
     QProgressDialog progress(tr("Exporting %1 frames...").arg(count), tr("Cancel"), 0, count,
                              parent);
