@@ -6,7 +6,6 @@
 #include "export/Exporter.h"
 #include "export/GifWriter.h"
 #include "playback/Player.h"
-#include "tools/Render.h"
 
 #include <QAction>
 #include <QImageReader>
@@ -176,37 +175,6 @@ private slots:
                  {qRed(want) - qRed(got), qGreen(want) - qGreen(got), qBlue(want) - qBlue(got)})
                 QVERIFY2(qAbs(d) <= 26, qPrintable(QString::number(p)));
         }
-    }
-
-    void render_data()
-    {
-        QTest::addColumn<QString>("suffix");
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QByteArray>("magic"); // the file's first bytes
-        QTest::newRow("png") << "png" << QStringList() << 0 << QByteArray("\x89PNG");
-        QTest::newRow("svg") << "SVG" << QStringList{"--frame", "1"} << 0 << QByteArray("<?xml");
-        QTest::newRow("gif") << "gif" << QStringList{"--fps", "10"} << 0 << QByteArray("GIF89a");
-        QTest::newRow("unknown suffix") << "jpg" << QStringList() << 2 << QByteArray();
-        QTest::newRow("gif with --frame")
-            << "gif" << QStringList{"--frame", "1"} << 2 << QByteArray();
-    }
-
-    void render()
-    {
-        QFETCH(QString, suffix);
-        QFETCH(QStringList, options);
-        QFETCH(int, status);
-        QFETCH(QByteArray, magic);
-        const QString out = m_dir.filePath("render." + suffix);
-        QFile::remove(out);
-        QString text;
-        QTextStream stream(&text);
-        options = QStringList{"--render", out} + options + QStringList{m_show};
-        QCOMPARE(Render::run(options, stream, stream), status);
-        QFile file(out);
-        QCOMPARE(file.open(QIODevice::ReadOnly), !magic.isEmpty());
-        QCOMPARE(file.read(magic.size()), magic);
     }
 };
 

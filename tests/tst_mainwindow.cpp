@@ -198,6 +198,8 @@ private slots:
             QTest::keyClick(&w, Qt::Key_B, Qt::ControlModifier);
             QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
             QCOMPARE(views(w), QStringLiteral("P Perspective Show Blanked Lines"));
+            w.getPlayer()->setRate(Player::PointsPerSecond, 12, 12000);
+            w.getPlayer()->getLoopAction()->setChecked(false);
             w.m_infoWindow.show();
             QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
             QVERIFY(!w.isVisible());
@@ -208,6 +210,9 @@ private slots:
         TestWindow next{QString()};
         QCOMPARE(views(next), QStringLiteral("P Perspective Show Blanked Lines"));
         QVERIFY(globalIldaFrames.getShowBlankedLines() && !globalIldaFrames.getShowDots());
+        QCOMPARE(next.getPlayer()->getMode(), Player::PointsPerSecond);
+        QCOMPARE(next.getPlayer()->getPps(), 12000);
+        QCOMPARE(next.getPlayer()->isLooping(), false);
     }
 
     void recentFiles()

@@ -1,7 +1,5 @@
-// The frame's capacity, the store's cursor and the ILDA colour table.
+// The frame's capacity and the store's cursor.
 #include "TestSupport.h"
-
-#include "model/Palettes.h"
 
 #include <QtTest>
 
@@ -35,29 +33,6 @@ private slots:
         // The cursor of an empty store stays at 0.
         globalIldaFrames.gotoLast();
         QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), 0);
-    }
-
-    // The ILDA table runs round the colour circle: red, yellow, green, cyan, blue, magenta,
-    // white and back to red, each channel changing evenly between those corners.
-    void palettes()
-    {
-        const QVector<QPair<int, QColor>> corners{
-            {0, Qt::red},   {16, Qt::yellow},  {24, Qt::green}, {31, Qt::cyan},
-            {40, Qt::blue}, {48, Qt::magenta}, {56, Qt::white}, {64, Qt::red}};
-        const auto channel = [](const QColor& c, int k) {
-            return int(c.rgb() >> (16 - 8 * k)) & 0xFF;
-        };
-        for (int c = 0; c + 1 < corners.size(); ++c) {
-            const auto [from, a] = corners[c];
-            const auto [to, b] = corners[c + 1];
-            for (int i = from; i < to; ++i)
-                for (int k = 0; k < 3; ++k) {
-                    const double t = double(i - from) / (to - from);
-                    const double expected = channel(a, k) + t * (channel(b, k) - channel(a, k));
-                    QVERIFY2(qAbs(ildaDefaultPalette[i * 3 + k] - expected) < 1.0,
-                             qPrintable(QString::number(i)));
-                }
-        }
     }
 };
 

@@ -1,4 +1,4 @@
-// Playback: the player's schedule on a fake clock, and playback and its settings in the window.
+// Playback: the player's schedule on a fake clock, and playback in the window.
 #include "TestSupport.h"
 #include "app/MainWindow.h"
 #include "playback/Player.h"
@@ -115,24 +115,6 @@ private slots:
         QCOMPARE(status(), QStringLiteral("stopped - 1 / 3 [0] 1"));
         w.openFile(writeShow(m_dir, "one.ild", {5}));
         QCOMPARE(status(), QStringLiteral("stopped - 1 / 1 [0] 0"));
-    }
-
-    void settingsRoundTrip()
-    {
-        auto state = [](const Player* p) {
-            return QString::asprintf("%d %d %d %d", int(p->getMode()), p->getFps(), p->getPps(),
-                                     p->isLooping());
-        };
-        {
-            MainWindow w{QString()};
-            QCOMPARE(state(w.getPlayer()), QStringLiteral("0 30 30000 1")); // the first run
-            w.getPlayer()->setRate(Player::PointsPerSecond, 12, 12000);
-            w.getPlayer()->getLoopAction()->setChecked(false);
-            w.writeSettings(); // what closing the window does
-        }
-        MainWindow w{QString()};
-        QCOMPARE(state(w.getPlayer()), QStringLiteral("1 12 12000 0"));
-        QCOMPARE(QSettings().value("PlaybackMode").toString(), QStringLiteral("pps"));
     }
 };
 
