@@ -101,7 +101,7 @@ private slots:
             {{"--help"}, 0, "usage:"}, {cli({"--frame", "2"}), 2, "frame 2"},
             {cli({"--frame", "two"}), 2, "frame"}, {cli({"--view", "diagonal"}), 2, "view"},
             {cli({"--size", "0x10"}), 2, "size"}, {cli({"--size", "99999x10"}), 2, "size"},
-            {cli({"--colour"}), 2, "unknown option"}, {cli({"other.ild"}), 2, "one file"},
+            {cli({"--colour"}), 2, "Unknown option 'colour'"}, {cli({"other.ild"}), 2, "one file"},
             {{m_show, "--render"}, 2, "usage:"}, {{"--render", png}, 2, "usage:"},
             {{"--render", png, m_dir.filePath("none.ild")}, 1, "none.ild"},
             {{"--render", m_dir.filePath("no/dir/out.png"), m_show}, 1, "cannot write"},

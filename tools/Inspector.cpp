@@ -162,13 +162,12 @@ QString modeOf(const QStringList& args)
     return QString();
 }
 
-// Parses one mode's options; an option of another mode is unknown here.
 bool parse(QCommandLineParser& parser, const QStringList& args, QTextStream& err)
 {
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    if (parser.parse(QStringList(QStringLiteral("lumenar-inspect")) + args))
+    const QString error = parseArguments(parser, args);
+    if (error.isEmpty())
         return true;
-    usageError(err, parser.errorText());
+    usageError(err, error);
     return false;
 }
 
@@ -469,22 +468,15 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
         out << "lumenar-inspect " << LUMENAR_VERSION << "\n";
         return Success;
     }
+    QCommandLineParser parser;
+    parser.addOptions(
+        {{QStringLiteral("json"), QString()}, {QStringLiteral("no-points"), QString()}});
+    if (!parse(parser, args, err))
+        return UsageError;
     Options options;
-    bool endOfOptions = false;
-    for (const QString& arg : args) {
-        if (!endOfOptions && arg == QLatin1String("--")) {
-            endOfOptions = true;
-        } else if (!endOfOptions && arg == QLatin1String("--json")) {
-            options.json = true;
-        } else if (!endOfOptions && arg == QLatin1String("--no-points")) {
-            options.points = false;
-        } else if (!endOfOptions && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            err << "lumenar-inspect: unknown option " << arg << "\n" << Usage;
-            return UsageError;
-        } else {
-            options.files << arg;
-        }
-    }
+    options.json = parser.isSet(QStringLiteral("json"));
+    options.points = !parser.isSet(QStringLiteral("no-points"));
+    options.files = parser.positionalArguments();
     if (options.files.isEmpty()) {
         err << Usage;
         return UsageError;
@@ -503,6 +495,13 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
         out.flush();
     }
     return status;
+}
+
+QString parseArguments(QCommandLineParser& parser, const QStringList& args)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    return parser.parse(QStringList(QStringLiteral("lumenar-inspect")) + args) ? QString()
+                                                                               : parser.errorText();
 }
 
 } // namespace Inspector
