@@ -2,6 +2,8 @@
 #include "app/LumenarApp.h"
 #include "app/MainWindow.h"
 
+#include <QIcon>
+
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -25,6 +27,9 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Halcyra"));
     QCoreApplication::setApplicationName(QStringLiteral("Lumenar"));
     QGuiApplication::setDesktopFileName(QStringLiteral(LUMENAR_APP_ID));
+    // Every window carries the icon: the installed theme's, else the one built in.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(LUMENAR_APP_ID),
+                                                 QIcon(QStringLiteral(":/res/Lumenar.png"))));
 
     MainWindow window(command.getFileName());
     window.show();

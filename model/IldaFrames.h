@@ -63,6 +63,11 @@ public:
     QString loadFile(const QString& fileName, InfoWindow& info,
                      const Progress& progress = Progress());
     bool wasCancelled() const { return m_cancelled; }
+    // Loads frame 0 alone, within `budget` bytes of frames and rows, and fails where frame 0 is
+    // not complete within the first `maxRead` bytes: a preview costs the same whatever the size
+    // of the file.
+    QString loadFirstFrame(const QString& fileName, InfoWindow& info, qint64 budget,
+                           qint64 maxRead);
     // The budget of the next load: LUMENAR_MEMORY_BUDGET (bytes) when set, else the default.
     static qint64 memoryBudget();
 
@@ -118,6 +123,10 @@ private:
     qint64 m_bytesRead = 0;
     bool m_cancelled = false;
     bool m_insideAnimation = false;
+    // loadFirstFrame's limits; 0 is none. Reaching the frame limit ends a load successfully.
+    int m_frameLimit = 0;
+    qint64 m_budgetLimit = 0;
+    bool m_frameLimitReached = false;
     QHash<const char*, qint64> m_debugCounts;
 };
 

@@ -67,6 +67,10 @@ QString IldaFrames::noMemoryText()
 
 bool IldaFrames::keepLoading(qint64 bytesRead)
 {
+    if (m_frameLimit > 0 && m_frames.size() >= m_frameLimit) {
+        m_frameLimitReached = true;
+        return false;
+    }
     if (bytesRead >= 0)
         m_bytesRead = bytesRead;
     if (m_progress && !m_progress(m_bytesRead))
@@ -98,8 +102,9 @@ QString IldaFrames::loadFile(const QString& fileName, InfoWindow& info, const Pr
 {
     clear();
     info.ClearInfo();
-    m_budget = memoryBudget();
+    m_budget = m_budgetLimit > 0 ? m_budgetLimit : memoryBudget();
     m_charged = 0;
+    m_frameLimitReached = false;
     m_progress = progress;
     m_bytesRead = 0;
     m_cancelled = false;
@@ -120,6 +125,8 @@ QString IldaFrames::loadFile(const QString& fileName, InfoWindow& info, const Pr
     if (m_progress)
         m_progress(LoadEnded);
     m_progress = Progress();
+    if (m_frameLimitReached)
+        message.clear(); // the reader stopped where it was asked to
 
     if (!message.isEmpty()) {
         clear();

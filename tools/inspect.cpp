@@ -2,10 +2,12 @@
 #include "tools/Inspector.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -28,9 +30,18 @@ void messageHandler(QtMsgType type, const QMessageLogContext& context, const QSt
 int main(int argc, char** argv)
 {
     qInstallMessageHandler(messageHandler);
-    // The information window is a widget, so a GUI application is needed, but never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The information window is a widget, so a GUI application is needed, but never a display:
+    // whatever platform the desktop session names (wayland, xcb) may be out of reach, as in a
+    // file manager's thumbnail sandbox.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a runtime folder Qt makes /tmp/runtime-USER and leaves it behind (a thumbnailer
+    // must write nothing but its picture): a private one goes away with the program.
+    std::unique_ptr<QTemporaryDir> runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        runtime = std::make_unique<QTemporaryDir>();
+        if (runtime->isValid())
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
+    }
     QApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
