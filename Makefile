@@ -37,21 +37,28 @@ run: demo
 
 # The caches are refreshed only for a real installation, not for a staging DESTDIR; the list
 # of installed files is kept apart because every `cmake --install` (the tests too) rewrites it.
+MANIFEST ?= $(BUILD)/installed-files.txt
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
-	cp $(BUILD)/install_manifest.txt $(BUILD)/installed-files.txt
+	cp $(BUILD)/install_manifest.txt "$(MANIFEST)"
 	@[ -n "$(DESTDIR)" ] || dist/refresh-caches.sh "$(PREFIX)/share"
 
 uninstall:
-	@[ -f $(BUILD)/installed-files.txt ] || { echo "nothing was installed from $(BUILD)"; exit 1; }
+	@[ -f "$(MANIFEST)" ] || { echo "nothing was installed from $(BUILD)"; exit 1; }
 	@while read -r f || [ -n "$$f" ]; do rm -fv "$(DESTDIR)$$f"; \
-		rmdir -p --ignore-fail-on-non-empty "$$(dirname "$(DESTDIR)$$f")"; done < $(BUILD)/installed-files.txt
-	rm $(BUILD)/installed-files.txt
+		rmdir -p --ignore-fail-on-non-empty "$$(dirname "$(DESTDIR)$$f")"; done < "$(MANIFEST)"
+	rm "$(MANIFEST)"
 	@[ -n "$(DESTDIR)" ] || dist/refresh-caches.sh "$(PREFIX)/share"
 
-# A Debian package of the build (a disk image on macOS).
-package: build
-	cd $(BUILD) && cpack
+# A Debian package (a disk image on macOS), built apart with the distribution's hardening flags
+# (fortify, stack protector, relro and bind-now); CMake reads no CPPFLAGS, so they join CXXFLAGS.
+PACKAGE_BUILD ?= build-package
+package: setup
+	eval "$$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"; \
+		CXXFLAGS="$$CPPFLAGS $$CXXFLAGS" cmake -S . -B $(PACKAGE_BUILD) -G Ninja \
+		-DCMAKE_BUILD_TYPE=None -DLUMENAR_WERROR=ON -DBUILD_TESTING=OFF -DLUMENAR_BENCHMARKS=OFF
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done

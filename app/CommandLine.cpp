@@ -54,7 +54,8 @@ CommandLine CommandLine::parse(const QStringList& args)
         result.m_text = parser.helpText();
     } else if (parser.isSet(version)) {
         result.m_action = Version;
-        result.m_text = versionText(QStringLiteral("lumenar"), QCoreApplication::applicationVersion());
+        result.m_text =
+            versionText(QStringLiteral("lumenar"), QCoreApplication::applicationVersion());
     } else if (!parser.positionalArguments().isEmpty()) {
         result.m_fileName = parser.positionalArguments().constFirst();
     }

@@ -96,7 +96,8 @@ private slots:
 
     void init()
     {
-        const QList<QByteArray> installed{"installedTree", "tools", "mimeTypes"};
+        const QList<QByteArray> installed{"installedTree", "tools", "mimeTypes",
+                                          "thumbnailFactory"};
         if (m_usr.isEmpty() && installed.contains(QTest::currentTestFunction()))
             QSKIP("the desktop's files are installed on Linux and other freedesktop systems");
     }
@@ -163,7 +164,14 @@ private slots:
             "lumenar - view the frames of laser-show files");
         row("inspector's manual", man + "lumenar-inspect.1.gz", 0, "--thumbnail SIZE FILE OUT.png");
         row("help", "@/bin/lumenar --help", 0, "-v, --version");
-        row("version", "@/bin/lumenar --version", 0, "lumenar " LUMENAR_VERSION "\n");
+        row("version", "@/bin/lumenar --version", 0,
+            "lumenar " LUMENAR_VERSION "\nLicense GPL-3.0");
+        row("inspector's version", "@/bin/lumenar-inspect --version", 0,
+            "License GPL-3.0-or-later");
+        row("make uninstall",
+            "sh " SOURCE "/tests/uninstall.sh " SOURCE " " LUMENAR_BUILD_DIR " " +
+                m_dir.filePath("prefix"),
+            0, "nothing left behind");
         row("unknown option", "@/bin/lumenar --bogus show.ild", 2,
             "lumenar: Unknown option 'bogus'.");
     }
@@ -216,7 +224,14 @@ private slots:
         if (QStandardPaths::findExecutable("update-mime-database").isEmpty() ||
             QStandardPaths::findExecutable("gio").isEmpty())
             QSKIP("update-mime-database or gio is missing (make test installs them)");
-        const Result update = run("update-mime-database", {m_usr + "/share/mime"});
+        // The system's database with Lumenar's types added, as an installed system has it.
+        const QString system = m_dir.filePath("system/mime/packages/");
+        QDir().mkpath(system);
+        for (const QFileInfo& xml :
+             QDir("/usr/share/mime/packages").entryInfoList({"*.xml"}) +
+                 QDir(m_usr + "/share/mime/packages").entryInfoList({"*.xml"}))
+            QFile::copy(xml.absoluteFilePath(), system + xml.fileName());
+        const Result update = run("update-mime-database", {m_dir.filePath("system/mime")});
         QVERIFY2(update.status == 0, qPrintable(update.err));
 
         const QString path = m_dir.filePath(name);
@@ -225,9 +240,37 @@ private slots:
                                             : !writeTestFile(m_dir, name, content).isEmpty());
         const Result info = run("gio", {"info", "-a", "standard::content-type", path},
                                 {"XDG_DATA_HOME=" + m_dir.filePath("none"),
-                                 "XDG_DATA_DIRS=" + m_usr + "/share:/usr/local/share:/usr/share"});
+                                 "XDG_DATA_DIRS=" + m_dir.filePath("system")});
         QVERIFY2(info.status == 0, qPrintable(info.err));
         QCOMPARE(info.out.section(QStringLiteral("standard::content-type: "), 1).trimmed(), type);
+    }
+
+    void thumbnailFactory()
+    {
+        // GNOME's factory runs the thumbnailer in a sandbox that sees /usr alone: an outer one
+        // lays the installed programs over /usr/local/bin.
+        if (QStandardPaths::findExecutable("bwrap").isEmpty())
+            QSKIP("bubblewrap is missing (make test installs it)");
+        QFile show(m_dir.filePath("demo/lumenar-demo.ild"));
+        QVERIFY(show.open(QIODevice::ReadOnly));
+        QStringList files{writeTestFile(m_dir, "cut.ild", show.read(3000)), show.fileName()};
+        for (const char* name : {"Spiral.pic", "Lumenar.ccat", "Lumenar.ani"})
+            files << m_dir.filePath(QStringLiteral("demo/") + name);
+        const Result r = run("bwrap",
+                             QStringList{"--dev-bind", "/", "/", "--bind", m_usr + "/bin",
+                                         "/usr/local/bin", SOURCE "/tests/thumbnail-factory.py"} +
+                                 files,
+                             {"QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR=", "HOME=" + m_dir.path(),
+                              "PATH=/usr/local/bin:/usr/bin:/bin",
+                              "GSETTINGS_SCHEMA_DIR=/usr/share/glib-2.0/schemas",
+                              // the thumbnailer entry installed, the types in mimeTypes' database
+                              "XDG_DATA_DIRS=" + m_usr + "/share:" + m_dir.filePath("system")});
+        if (r.status == 77 || r.err.startsWith("bwrap:"))
+            QSKIP(qPrintable("GNOME's thumbnail factory cannot run here: " + r.err));
+        // A thumbnailer that leaves files behind is reported on stderr.
+        QVERIFY2(r.status == 0 && r.err.isEmpty(), qPrintable(r.err));
+        QCOMPARE(r.out, QStringLiteral("cut.ild: 128x128\nlumenar-demo.ild: 128x128\nSpiral.pic: "
+                                       "128x128\nLumenar.ccat: 128x128\nLumenar.ani: failed\n"));
     }
 
     void commandLine_data()
@@ -263,8 +306,8 @@ private slots:
 
     void bundle()
     {
-        // What macOS reads from the description: every document type is viewed, only ILDA owned
-        // and exported, and the names others use too are offered as an alternative.
+        // What macOS reads from the description: every document type is viewed, ILDA imported
+        // (Lumenar does not own the format), and the names others use too are an alternative.
         QFile file(QStringLiteral(INFO_PLIST));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QXmlStreamReader xml(&file);
@@ -276,11 +319,11 @@ private slots:
             "^(CFBundle(Identifier|ShortVersionString)|NS|.*/(CFBundleType(Role|Extensions)"
             "|LSHandlerRank|LSItemContentTypes|UTType(Identifier|ConformsTo|TagSpecification)))"));
         kept.replaceInStrings("CFBundleDocumentTypes/", "").replaceInStrings("CFBundleType", "");
-        kept.replaceInStrings(QRegularExpression("^UTExportedTypeDeclarations/0/(UTType)?"), "UT ");
+        kept.replaceInStrings(QRegularExpression("^UTImportedTypeDeclarations/0/(UTType)?"), "UT ");
         const char* expected =
             "CFBundleIdentifier=" LUMENAR_APP_ID " CFBundleShortVersionString=" LUMENAR_VERSION
             " NSHighResolutionCapable=true NSPrincipalClass=NSApplication 0/Role=Viewer"
-            " 0/LSHandlerRank=Owner 0/LSItemContentTypes/0=org.lumenar.ilda 0/Extensions/0=ild"
+            " 0/LSHandlerRank=Default 0/LSItemContentTypes/0=org.lumenar.ilda 0/Extensions/0=ild"
             " 0/Extensions/1=ilda 1/Role=Viewer 1/LSHandlerRank=Alternate 1/Extensions/0=pic"
             " 2/Role=Viewer 2/LSHandlerRank=Default 2/Extensions/0=ccat 3/Role=Viewer"
             " 3/LSHandlerRank=Alternate 3/Extensions/0=ani UT Identifier=org.lumenar.ilda"
@@ -298,13 +341,13 @@ private slots:
         const QHash<QByteArray, int> sizes{
             {"is32", 16},  {"icp4", 16},  {"ic04", 16},  {"il32", 32},  {"ic05", 32},
             {"icp5", 32},  {"ic11", 32},  {"it32", 128}, {"ic07", 128}, {"ic08", 256},
-            {"ic13", 256}, {"ic09", 512}, {"ic14", 512}};
+            {"ic13", 256}, {"ic09", 512}, {"ic14", 512}, {"ic10", 1024}};
         QSet<int> found;
         for (qint64 pos = 8, length = 8; pos + 8 <= data.size() && length >= 8; pos += length) {
             found << sizes.value(data.mid(int(pos), 4));
             length = qFromBigEndian<quint32>(data.constData() + pos + 4);
         }
-        QCOMPARE(found - QSet<int>{0}, (QSet<int>{16, 32, 128, 256, 512}));
+        QCOMPARE(found - QSet<int>{0}, (QSet<int>{16, 32, 128, 256, 512, 1024}));
     }
 };
 

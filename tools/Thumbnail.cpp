@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace Thumbnail {
@@ -25,22 +24,14 @@ int write(int side, const QString& file, const QString& output, QTextStream& err
         return Inspector::LoadFailed;
     }
 
-    // A thumbnail draws no text, but widgets load fonts all the same; in a sandbox fontconfig
-    // finds no configuration and no cache and complains. An empty configuration of its own,
-    // in a private folder that goes away, loads no fonts at all.
-    QTemporaryDir fonts;
-    QFile config(fonts.filePath(QStringLiteral("fonts.conf")));
-    if (fonts.isValid() && config.open(QIODevice::WriteOnly) &&
-        config.write("<?xml version=\"1.0\"?>\n<fontconfig/>\n") > 0 && config.flush())
-        qputenv("FONTCONFIG_FILE", QFile::encodeName(config.fileName()));
     InfoWindow info;
     const QString error = globalIldaFrames.loadFirstFrame(file, info, MemoryBudget, MaxRead);
     if (!error.isEmpty() || globalIldaFrames.getNumberOfFrames() == 0) {
         err << "lumenar-inspect: " << file << ": "
             << (globalIldaFrames.wasCancelled()
                     ? QStringLiteral("no frame within the first %1 bytes").arg(MaxRead)
-                    : error.isEmpty() ? QStringLiteral("no frame to show")
-                                      : error)
+                : error.isEmpty() ? QStringLiteral("no frame to show")
+                                  : error)
             << "\n";
         return Inspector::LoadFailed;
     }

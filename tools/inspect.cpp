@@ -5,9 +5,10 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <string>
 
 namespace {
 
@@ -34,14 +35,19 @@ int main(int argc, char** argv)
     // whatever platform the desktop session names (wayland, xcb) may be out of reach, as in a
     // file manager's thumbnail sandbox.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Without a runtime folder Qt makes /tmp/runtime-USER and leaves it behind (a thumbnailer
-    // must write nothing but its picture): a private one goes away with the program.
-    std::unique_ptr<QTemporaryDir> runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        runtime = std::make_unique<QTemporaryDir>();
-        if (runtime->isValid())
-            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
-    }
+    // A thumbnailer writes nothing but its picture, and needs no fonts: it draws no text. Yet
+    // without a runtime folder Qt makes /tmp/runtime-USER and leaves it behind, and widgets load
+    // fonts all the same, where in a sandbox fontconfig finds no configuration and no cache and
+    // complains. A private folder that goes away with the program holds both instead, the
+    // fonts as an empty configuration that loads none.
+    QTemporaryDir scratch;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && scratch.isValid())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(scratch.path()));
+    QFile fonts(scratch.filePath(QStringLiteral("fonts.conf")));
+    if (std::find(argv, argv + argc, std::string("--thumbnail")) != argv + argc &&
+        scratch.isValid() && fonts.open(QIODevice::WriteOnly) &&
+        fonts.write("<?xml version=\"1.0\"?>\n<fontconfig/>\n") > 0 && fonts.flush())
+        qputenv("FONTCONFIG_FILE", QFile::encodeName(fonts.fileName()));
     QApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
