@@ -11,7 +11,8 @@ DESTDIR ?=
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all setup configure build test run demo bench asan fuzz format clean install uninstall package
+.PHONY: all setup configure build test run demo bench asan fuzz format clean install uninstall package \
+	screenshot
 
 all: build
 
@@ -59,6 +60,10 @@ package: setup
 		-DCMAKE_BUILD_TYPE=None -DLUMENAR_WERROR=ON -DBUILD_TESTING=OFF -DLUMENAR_BENCHMARKS=OFF
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	cd $(PACKAGE_BUILD) && cpack
+
+# dist/screenshot.png, the window on the demo show, as the README shows it.
+screenshot: build
+	scripts/screenshot.sh $(BUILD)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
