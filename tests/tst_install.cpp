@@ -91,6 +91,15 @@ private slots:
                 {"DESTDIR=" + m_dir.path()});
         QVERIFY2(install.status == 0, qPrintable(install.err));
         m_usr = m_dir.filePath(QStringLiteral("usr"));
+        // The system's database with Lumenar's types added, as an installed system has it.
+        const QString system = m_dir.filePath("system/mime/packages/");
+        QDir().mkpath(system);
+        for (const QFileInfo& xml :
+             QDir("/usr/share/mime/packages").entryInfoList({"*.xml"}) +
+                 QDir(m_usr + "/share/mime/packages").entryInfoList({"*.xml"}))
+            QFile::copy(xml.absoluteFilePath(), system + xml.fileName());
+        const Result update = run("update-mime-database", {m_dir.filePath("system/mime")});
+        QVERIFY2(update.status == 0, qPrintable(update.err));
 #endif
     }
 
@@ -224,15 +233,6 @@ private slots:
         if (QStandardPaths::findExecutable("update-mime-database").isEmpty() ||
             QStandardPaths::findExecutable("gio").isEmpty())
             QSKIP("update-mime-database or gio is missing (make test installs them)");
-        // The system's database with Lumenar's types added, as an installed system has it.
-        const QString system = m_dir.filePath("system/mime/packages/");
-        QDir().mkpath(system);
-        for (const QFileInfo& xml :
-             QDir("/usr/share/mime/packages").entryInfoList({"*.xml"}) +
-                 QDir(m_usr + "/share/mime/packages").entryInfoList({"*.xml"}))
-            QFile::copy(xml.absoluteFilePath(), system + xml.fileName());
-        const Result update = run("update-mime-database", {m_dir.filePath("system/mime")});
-        QVERIFY2(update.status == 0, qPrintable(update.err));
 
         const QString path = m_dir.filePath(name);
         QFile::remove(path);
@@ -256,15 +256,16 @@ private slots:
         QStringList files{writeTestFile(m_dir, "cut.ild", show.read(3000)), show.fileName()};
         for (const char* name : {"Spiral.pic", "Lumenar.ccat", "Lumenar.ani"})
             files << m_dir.filePath(QStringLiteral("demo/") + name);
-        const Result r = run("bwrap",
-                             QStringList{"--dev-bind", "/", "/", "--bind", m_usr + "/bin",
-                                         "/usr/local/bin", SOURCE "/tests/thumbnail-factory.py"} +
-                                 files,
-                             {"QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR=", "HOME=" + m_dir.path(),
-                              "PATH=/usr/local/bin:/usr/bin:/bin",
-                              "GSETTINGS_SCHEMA_DIR=/usr/share/glib-2.0/schemas",
-                              // the thumbnailer entry installed, the types in mimeTypes' database
-                              "XDG_DATA_DIRS=" + m_usr + "/share:" + m_dir.filePath("system")});
+        const Result r =
+            run("bwrap",
+                QStringList{"--dev-bind", "/", "/", "--bind", m_usr + "/bin", "/usr/local/bin",
+                            SOURCE "/tests/thumbnail-factory.py"} +
+                    files,
+                {"QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR=", "HOME=" + m_dir.path(),
+                 "PATH=/usr/local/bin:/usr/bin:/bin",
+                 "GSETTINGS_SCHEMA_DIR=/usr/share/glib-2.0/schemas",
+                 // the installed thumbnailer entry, the system's file types with Lumenar's
+                 "XDG_DATA_DIRS=" + m_usr + "/share:" + m_dir.filePath("system")});
         if (r.status == 77 || r.err.startsWith("bwrap:"))
             QSKIP(qPrintable("GNOME's thumbnail factory cannot run here: " + r.err));
         // A thumbnailer that leaves files behind is reported on stderr.
