@@ -127,6 +127,7 @@ else()
     install(FILES ${LUMENAR_DIST}/deb/copyright ${LUMENAR_DIST_OUT}/deb/changelog.gz
         DESTINATION ${data}/doc/lumenar)
     set(CPACK_GENERATOR DEB)
+    set(CMAKE_STRIP ${LUMENAR_DIST}/deb/strip CACHE FILEPATH "strip, as dh_strip does it" FORCE)
 endif()
 
 set(CPACK_PACKAGE_NAME lumenar)
