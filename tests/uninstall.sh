@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs into PREFIX as `make install` does, then runs `make uninstall`: no file of Lumenar's
-# and no MIME entry may be left. usage: uninstall.sh SOURCE BUILD PREFIX
+# and no MIME entry may be left. usage: uninstall.sh SOURCE BUILD
 set -eu
-source=$1 build=$2 prefix=$3
+source=$1 build=$2 prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
 export XDG_DATA_DIRS="$prefix/share:/usr/share" # where update-mime-database expects it
 cmake --install "$build" --prefix "$prefix" >/dev/null
 cp "$build/install_manifest.txt" "$prefix/manifest"
