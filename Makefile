@@ -12,7 +12,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
 .PHONY: all setup configure build test run demo bench asan fuzz format clean install uninstall package \
-	screenshot
+	screenshot translations
 
 all: build
 
@@ -60,6 +60,11 @@ package: setup
 		-DCMAKE_BUILD_TYPE=None -DLUMENAR_WERROR=ON -DBUILD_TESTING=OFF -DLUMENAR_BENCHMARKS=OFF
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	cd $(PACKAGE_BUILD) && cpack
+
+# Brings translations/lumenar_*.ts up to date with the sources' texts (new ones unfinished).
+SOURCES := app model readers views info playback export check tools
+translations: setup
+	lupdate -silent -no-obsolete -locations none $(SOURCES) -ts translations/lumenar_*.ts
 
 # dist/screenshot.png, the window on the demo show, as the README shows it.
 screenshot: build

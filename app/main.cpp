@@ -3,6 +3,9 @@
 #include "app/MainWindow.h"
 
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -24,6 +27,20 @@ int main(int argc, char** argv)
     }
 
     LumenarApp app(argc, argv);
+    // The user's language: Qt's own texts, then Lumenar's, installed beside the program's data
+    // (share/lumenar/translations) or, in a build tree, beside the program.
+    QTranslator qt;
+    QTranslator lumenar;
+    if (qt.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qt);
+    const QString dir = QCoreApplication::applicationDirPath();
+    for (const QString& folder : {dir + "/../share/lumenar/translations", dir + "/translations"}) {
+        if (lumenar.load(QLocale(), QStringLiteral("lumenar"), QStringLiteral("_"), folder)) {
+            QCoreApplication::installTranslator(&lumenar);
+            break;
+        }
+    }
     QCoreApplication::setOrganizationName(QStringLiteral("Halcyra"));
     QCoreApplication::setApplicationName(QStringLiteral("Lumenar"));
     QGuiApplication::setDesktopFileName(QStringLiteral(LUMENAR_APP_ID));

@@ -126,6 +126,7 @@ else()
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES ${LUMENAR_DIST}/deb/copyright ${LUMENAR_DIST_OUT}/deb/changelog.gz
         DESTINATION ${data}/doc/lumenar)
+    install(FILES ${LUMENAR_QM} DESTINATION ${data}/lumenar/translations)
     set(CPACK_GENERATOR DEB)
     set(CMAKE_STRIP ${LUMENAR_DIST}/deb/strip CACHE FILEPATH "strip, as dh_strip does it" FORCE)
 endif()
@@ -144,6 +145,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts (buttons, standard dialogs) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qttranslations5-l10n)
 # No maintainer scripts: the MIME, launcher and icon caches follow dpkg's file triggers.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

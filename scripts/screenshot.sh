@@ -10,7 +10,7 @@ trap 'rm -rf "$tmp"' EXIT
 "$build/tools/lumenar-mkdemo" "$tmp/demo" >/dev/null
 # Inside the server: start the viewer, wait for its window, take the window alone.
 mkdir -m 700 "$tmp/runtime"
-XDG_RUNTIME_DIR="$tmp/runtime" XDG_CONFIG_HOME="$tmp/config" xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
+LANG=C.UTF-8 LANGUAGE= LC_ALL= XDG_RUNTIME_DIR="$tmp/runtime" XDG_CONFIG_HOME="$tmp/config" xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     "$1" "$2" &
     pid=$!
     title="$(basename "$2") - Lumenar"

@@ -124,6 +124,7 @@ private slots:
                                 " /share/icons/hicolor/48x48/apps/org.lumenar.Lumenar.png"
                                 " /share/icons/hicolor/96x96/apps/org.lumenar.Lumenar.png"
                                 " /share/icons/hicolor/scalable/apps/org.lumenar.Lumenar.svg"
+                                " /share/lumenar/translations/lumenar_de.qm"
                                 " /share/man/man1/lumenar-inspect.1.gz /share/man/man1/lumenar.1.gz"
                                 " /share/metainfo/org.lumenar.Lumenar.metainfo.xml"
                                 " /share/mime/packages/org.lumenar.Lumenar.xml"
