@@ -90,6 +90,8 @@ if(APPLE)
     endif()
     install(TARGETS lumenar BUNDLE DESTINATION .)
     install(TARGETS lumenar-inspect RUNTIME DESTINATION Lumenar.app/Contents/MacOS)
+    # Where the program looks beside itself: MacOS/../share/lumenar/translations.
+    install(FILES ${LUMENAR_QM} DESTINATION Lumenar.app/Contents/share/lumenar/translations)
     # Qt's frameworks go into the bundle so that the disk image runs without Homebrew. macdeployqt
     # deploys only the cocoa platform plugin; lumenar-inspect needs the offscreen one, so it is
     # copied in first and handed over as one more binary whose libraries are deployed.
