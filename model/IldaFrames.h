@@ -60,6 +60,13 @@ public:
     // cancel the store and the information window are left empty.
     QString loadFile(const QString& fileName, InfoWindow& info,
                      const Progress& progress = Progress());
+    // True when the last load was stopped by its progress callback (a cancel, or a read limit).
+    bool wasCancelled() const { return m_cancelled; }
+    // Loads frame 0 alone, within `budget` bytes of frames and rows, and fails where frame 0 is
+    // not complete within the first `maxRead` bytes: a preview costs the same whatever the size
+    // of the file.
+    QString loadFirstFrame(const QString& fileName, InfoWindow& info, qint64 budget,
+                           qint64 maxRead);
 
     // Readers: each appends frames and information rows and returns an empty string or the
     // user's message.
@@ -106,6 +113,10 @@ private:
     qint64 m_bytesRead = 0;
     bool m_cancelled = false;
     bool m_insideAnimation = false;
+    // loadFirstFrame's limits; 0 is none. Reaching the frame limit ends a load successfully.
+    int m_frameLimit = 0;
+    qint64 m_budgetLimit = 0;
+    bool m_frameLimitReached = false;
     QHash<const char*, qint64> m_debugCounts;
 };
 

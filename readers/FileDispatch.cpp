@@ -32,6 +32,10 @@ QString IldaFrames::openForReading(QFile& file)
 
 bool IldaFrames::keepLoading(qint64 bytesRead)
 {
+    if (m_frameLimit > 0 && m_frames.size() >= m_frameLimit) {
+        m_frameLimitReached = true;
+        return false;
+    }
     if (bytesRead >= 0)
         m_bytesRead = bytesRead;
     if (m_progress && !m_progress(m_bytesRead))
@@ -63,7 +67,8 @@ QString IldaFrames::loadFile(const QString& fileName, InfoWindow& info, const Pr
 {
     clear();
     info.ClearInfo();
-    m_budget.start();
+    m_budget.start(m_budgetLimit);
+    m_frameLimitReached = false;
     m_progress = progress;
     m_bytesRead = 0;
     m_cancelled = false;
@@ -89,6 +94,8 @@ QString IldaFrames::loadFile(const QString& fileName, InfoWindow& info, const Pr
     if (m_progress)
         m_progress(LoadEnded);
     m_progress = Progress();
+    if (m_frameLimitReached)
+        message.clear(); // the reader stopped where it was asked to
 
     if (!message.isEmpty()) {
         clear();

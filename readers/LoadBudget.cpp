@@ -25,9 +25,9 @@ QString LoadBudget::exceededText()
     return QObject::tr("Not enough memory to show this file!");
 }
 
-void LoadBudget::start()
+void LoadBudget::start(qint64 limit)
 {
-    m_limit = fromEnvironment();
+    m_limit = limit > 0 ? limit : fromEnvironment();
     m_charged = 0;
 }
 

@@ -14,8 +14,8 @@ public:
     static qint64 fromEnvironment();
     static QString exceededText();
 
-    // A new load: nothing charged, the limit read afresh.
-    void start();
+    // A new load: nothing charged, the limit given (a preview's) or else read afresh.
+    void start(qint64 limit = 0);
     // Accounts for a frame of `points` new points and its row; false when that passes the
     // budget. A repeated picture shares its points: chargeFrame(0).
     bool chargeFrame(int points);

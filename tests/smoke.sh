@@ -33,6 +33,11 @@ done
 sleep 1 # the first paint follows the mapping of the window
 import -window root "$3"
 status=$?
+# The window manager's icon, as the window sets it.
+if ! xprop -name "$title" _NET_WM_ICON | grep -q "Icon ("; then
+    echo "the window has no icon" >&2
+    status=1
+fi
 kill "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
 finish $status

@@ -13,7 +13,7 @@ class TestSmoke : public QObject
 private slots:
     void demoShowInARealWindow()
     {
-        for (const char* tool : {"Xvfb", "xwininfo", "import"})
+        for (const char* tool : {"Xvfb", "xwininfo", "xprop", "import"})
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 QSKIP(qPrintable(QStringLiteral("%1 is missing: make test installs it").arg(tool)));
         QTemporaryDir dir;

@@ -1,5 +1,6 @@
 #include "tools/Inspector.h"
 
+#include "app/CommandLine.h"
 #include "check/Conformance.h"
 #include "check/ControllerCheck.h"
 #include "check/FrameStats.h"
@@ -8,6 +9,7 @@
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
 #include "tools/Render.h"
+#include "tools/Thumbnail.h"
 #include "views/IldaView.h"
 
 #include <QCommandLineParser>
@@ -386,26 +388,7 @@ int runThumbnail(const QStringList& args, QTextStream& err)
                                    .arg(parser.value(QStringLiteral("thumbnail")))
                                    .arg(MaxThumbnail));
 
-    InfoWindow info;
-    const QString error = globalIldaFrames.loadFile(files[0], info);
-    if (!error.isEmpty()) {
-        err << loadError(files[0], error);
-        return LoadFailed;
-    }
-    globalIldaFrames.gotoFirst();
-    globalIldaFrames.setShowBlankedLines(false);
-    globalIldaFrames.setShowDots(true);
-    IldaView::Reset(true);
-    // No view of a thumbnail is the active one: its border stays plain.
-    IldaView::m_activeView = Render::Perspective;
-    const QImage image = Render::renderFrame(Render::Front, QSize(side, side));
-
-    QSaveFile save(files[1]);
-    if (!save.open(QIODevice::WriteOnly) || !image.save(&save, "PNG") || !save.commit()) {
-        err << "lumenar-inspect: cannot write " << files[1] << "\n";
-        return LoadFailed;
-    }
-    return Success;
+    return Thumbnail::write(side, files[0], files[1], err);
 }
 
 } // namespace
@@ -465,7 +448,8 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
     if (mode == QLatin1String("--version")) {
         if (args.size() != 1)
             return usageError(err, QStringLiteral("--version takes no other argument"));
-        out << "lumenar-inspect " << LUMENAR_VERSION << "\n";
+        out << CommandLine::versionText(QStringLiteral("lumenar-inspect"),
+                                        QStringLiteral(LUMENAR_VERSION));
         return Success;
     }
     QCommandLineParser parser;

@@ -43,6 +43,8 @@ public:
     static float m_rotateY;
     // Row-major 3x3 rotation, applied to column vectors.
     static float m_transformMatrix[9];
+    // False draws the frame alone, without the view's label and border (thumbnails).
+    static bool m_decorated;
 
     static void Reset(bool all);
     static void ZoomIn();
