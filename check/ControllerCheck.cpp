@@ -65,9 +65,9 @@ Picture walkPic(const QString& fileName)
     return picture;
 }
 
-ControllerCheck::Walk walkCcat(const QString& fileName, const FindingSink& sink)
+ControllerCheck::Result walkCcat(const QString& fileName, const FindingSink& sink)
 {
-    ControllerCheck::Walk walk;
+    ControllerCheck::Result walk;
     walk.stoppedAt = 0;
     QFile file(fileName);
     uchar header[CcatHeaderSize];
@@ -108,9 +108,9 @@ ControllerCheck::Walk walkCcat(const QString& fileName, const FindingSink& sink)
     return walk;
 }
 
-ControllerCheck::Walk walkAni(const QString& fileName, const FindingSink& sink)
+ControllerCheck::Result walkAni(const QString& fileName, const FindingSink& sink)
 {
-    ControllerCheck::Walk walk;
+    ControllerCheck::Result walk;
     walk.stoppedAt = 0;
     QFile file(fileName);
     if (!IldaFrames::openForReading(file).isEmpty())
@@ -150,13 +150,13 @@ ControllerCheck::Walk walkAni(const QString& fileName, const FindingSink& sink)
         if (known == byName.constEnd()) {
             const QString path = directory + QLatin1Char('/') + catalogue +
                                  QLatin1String(".catl/") + name + QLatin1String(".pic");
-            const QString key = QFileInfo(path).canonicalFilePath();
+            const QString key = fileIdentity(path);
             const auto same = byIdentity.constFind(key);
             const bool fresh = key.isEmpty() || same == byIdentity.constEnd();
             const Picture picture = fresh ? walkPic(path) : *same;
             if (!key.isEmpty() && fresh) {
                 byIdentity.insert(key, picture);
-                walk.pictures << key;
+                walk.pictures << QFileInfo(path).canonicalFilePath();
             }
             known = byName.insert(names, {path, picture});
         }
@@ -178,13 +178,13 @@ ControllerCheck::Walk walkAni(const QString& fileName, const FindingSink& sink)
 
 namespace ControllerCheck {
 
-Walk run(const QString& fileName, const QString& kind, const FindingSink& sink)
+Result run(const QString& fileName, const QString& kind, const FindingSink& sink)
 {
     if (kind == QLatin1String("ccat"))
         return walkCcat(fileName, sink);
     if (kind == QLatin1String("ani"))
         return walkAni(fileName, sink);
-    Walk walk;
+    Result walk;
     const Picture picture = walkPic(fileName);
     walk.stoppedAt = picture.pointsAt < 0 ? picture.stoppedAt : -1;
     if (picture.count > IldaFrame::MaxPoints)

@@ -2,6 +2,7 @@
 
 #include "check/ByteSource.h"
 #include "model/IldaFrame.h"
+#include "readers/IldaFormat.h"
 
 #include <QIODevice>
 #include <QObject>
@@ -13,31 +14,26 @@
 
 namespace {
 
-constexpr quint32 Signature = 0x494C4441; // "ILDA"
-constexpr int HeaderSize = 32;
-constexpr int HeaderRest = 28; // header bytes after the signature
+using IldaFormat::HeaderRest;
+using IldaFormat::HeaderSize;
+using IldaFormat::recordSize;
+using IldaFormat::Signature;
 constexpr int DefaultColours = 64;
 constexpr int PaletteEntries = 256;
 constexpr uchar LastPointBit = 0x80;
 
-int recordSize(quint32 format)
+// "1 byte follows", "2 bytes follow": one as one, each text whole for the translators.
+QString counted(qint64 n, const QString& one, const QString& many)
 {
-    static const int sizes[] = {8, 6, 3, 0, 10, 8};
-    return sizes[format];
-}
-
-// "1 byte", "2 bytes": one as one.
-QString counted(qint64 n, const char* one, const char* many)
-{
-    return QStringLiteral("%1 %2").arg(n).arg(QObject::tr(n == 1 ? one : many));
+    return n == 1 ? one : many.arg(n);
 }
 
 // One walk over the file. The first walk only counts the frames read whole and notes whether an
 // error stops it, so that the second can compare every header's total with it while it goes.
-class Walk
+class SectionWalk
 {
 public:
-    Walk(QIODevice& device, const FindingSink* sink, int framesInFile, bool fileFails)
+    SectionWalk(QIODevice& device, const FindingSink* sink, int framesInFile, bool fileFails)
         : m_in(device), m_sink(sink), m_framesInFile(framesInFile), m_fileFails(fileFails)
     {
         std::fill(m_colours, m_colours + PaletteEntries, DefaultColours);
@@ -70,10 +66,12 @@ private:
     }
     void truncated(qint64 at, int size, int count)
     {
-        report("truncated-section", Finding::Error, at,
-               QObject::tr("the section ends after %1 of its %2")
-                   .arg((m_in.pos() - at - HeaderSize) / size)
-                   .arg(counted(count, "record", "records")));
+        const qint64 read = (m_in.pos() - at - HeaderSize) / size;
+        report(
+            "truncated-section", Finding::Error, at,
+            count == 1
+                ? QObject::tr("the section ends after %1 of its 1 record").arg(read)
+                : QObject::tr("the section ends after %1 of its %2 records").arg(read).arg(count));
     }
     bool scan();
     bool pointRecords(qint64 at, quint32 format, int count, int projector);
@@ -90,7 +88,7 @@ private:
 };
 
 // Mirrors the reader's scan: a window of the last four bytes that starts empty every time.
-bool Walk::scan()
+bool SectionWalk::scan()
 {
     quint32 window = 0;
     for (;;) {
@@ -103,7 +101,7 @@ bool Walk::scan()
     }
 }
 
-int Walk::run()
+int SectionWalk::run()
 {
     bool headerSeen = false;
     for (;;) {
@@ -114,13 +112,16 @@ int Walk::run()
                        QObject::tr("the file cannot be read from here on"));
             else if (!headerSeen)
                 report("no-header", Finding::Error, 0,
-                       QObject::tr("no \"ILDA\" signature in the file's %1")
-                           .arg(counted(m_in.pos(), "byte", "bytes")));
+                       counted(m_in.pos(),
+                               QObject::tr("no \"ILDA\" signature in the file's 1 byte"),
+                               QObject::tr("no \"ILDA\" signature in the file's %1 bytes")));
             else if (m_in.pos() > scanStart) // trailing bytes are this finding's, not skipped
                 report("missing-end-header", Finding::Warning, scanStart,
-                       QObject::tr("the file ends without an end header; %1 follow the last "
-                                   "section")
-                           .arg(counted(m_in.pos() - scanStart, "byte", "bytes")));
+                       counted(m_in.pos() - scanStart,
+                               QObject::tr("the file ends without an end header; 1 byte follows "
+                                           "the last section"),
+                               QObject::tr("the file ends without an end header; %1 bytes follow "
+                                           "the last section")));
             else
                 report("missing-end-header", Finding::Warning, scanStart,
                        QObject::tr("the file ends without an end header (a header of 0 records)"));
@@ -129,8 +130,8 @@ int Walk::run()
         const qint64 at = m_in.pos() - 4;
         if (at > scanStart)
             report("skipped-bytes", Finding::Warning, scanStart,
-                   QObject::tr("%1 belong to no section")
-                       .arg(counted(at - scanStart, "byte", "bytes")),
+                   counted(at - scanStart, QObject::tr("1 byte belongs to no section"),
+                           QObject::tr("%1 bytes belong to no section")),
                    at - scanStart);
 
         const uchar* header = m_in.take(HeaderRest);
@@ -164,7 +165,8 @@ int Walk::run()
             if (!m_in.atEnd()) {
                 const qint64 rest = m_in.skip(std::numeric_limits<qint64>::max() - after);
                 report("data-after-end", Finding::Warning, after,
-                       QObject::tr("%1 follow the end header").arg(counted(rest, "byte", "bytes")));
+                       counted(rest, QObject::tr("1 byte follows the end header"),
+                               QObject::tr("%1 bytes follow the end header")));
             }
             return m_frames;
         }
@@ -222,7 +224,7 @@ int Walk::run()
 }
 
 // Reads a point section's records; false when the file ends inside them.
-bool Walk::pointRecords(qint64 at, quint32 format, int count, int projector)
+bool SectionWalk::pointRecords(qint64 at, quint32 format, int count, int projector)
 {
     const int size = recordSize(format);
     if (!m_sink)
@@ -282,12 +284,12 @@ void run(QIODevice& device, const FindingSink& sink)
     bool fails = false;
     const qint64 start = device.pos();
     if (!device.isSequential()) {
-        Walk count(device, nullptr, -1, false);
+        SectionWalk count(device, nullptr, -1, false);
         frames = count.run();
         fails = count.failed();
         device.seek(start);
     }
-    Walk(device, &sink, frames, fails).run();
+    SectionWalk(device, &sink, frames, fails).run();
 }
 
 } // namespace IldaCheck

@@ -2,6 +2,7 @@
 
 #include "model/IldaFrame.h"
 #include "model/Palettes.h"
+#include "readers/IldaFormat.h"
 
 #include <QIODevice>
 #include <QString>
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr int HeaderSize = 32;
+using IldaFormat::HeaderSize;
 constexpr int TextLength = 8;
 constexpr int PaletteSize = 64;
 constexpr uchar LastPointBit = 0x80;
@@ -21,11 +22,7 @@ constexpr uchar BlankingBit = 0x40;
 // Writes go to the device in pieces of this size, not one call per frame or point.
 constexpr int Chunk = 1 << 20;
 
-int recordSize(int format)
-{
-    return format == 0 ? 8 : format == 1 ? 6 : format == 4 ? 10 : 8;
-}
-
+using IldaFormat::recordSize;
 uchar* put16(uchar* at, int value)
 {
     at[0] = uchar(value >> 8);
@@ -73,7 +70,8 @@ int IldaWriter::nearestIndex(QRgb colour)
 void IldaWriter::writeHeader(quint32 format, const QString& name, const QString& company,
                              int records)
 {
-    uchar header[HeaderSize] = {'I', 'L', 'D', 'A'};
+    uchar header[HeaderSize] = {};
+    qToBigEndian<quint32>(IldaFormat::Signature, header);
     qToBigEndian<quint32>(format, header + 4);
     const QByteArray texts = textField(name) + textField(company);
     std::copy(texts.constBegin(), texts.constEnd(), header + 8);

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+class QCommandLineParser;
 class QTextStream;
 
 // The command-line inspector: loads files through the viewer's own loading road and reports
@@ -24,5 +25,9 @@ QString loadError(const QString& file, const QString& message);
 
 // An exporter's message as one stderr line that continues the program's name.
 QString writeError(QString failure);
+
+// Every mode parses its arguments this way, with the options it knows (an option of another mode
+// is unknown to it): the parser's message for a usage error, else an empty string.
+QString parseArguments(QCommandLineParser& parser, const QStringList& args);
 
 } // namespace Inspector
