@@ -48,6 +48,7 @@ MainWindow::MainWindow(const QString& fileName)
     m_infoWindow.setWindowTitle(tr("Information"));
 
     m_player = new Player(this);
+    m_exports = new ExportDialogs(this);
     connect(m_player, &Player::frameDue, this, &MainWindow::playFrame);
     connect(m_player, &Player::stateChanged, this, &MainWindow::playbackStateChanged);
 
@@ -87,6 +88,7 @@ void MainWindow::readSettings()
             IldaView::m_activeView = i;
     m_viewAll = settings.value(KeyViewAll, true).toBool();
     m_player->readSettings(settings);
+    m_exports->readSettings(settings);
 }
 
 void MainWindow::writeSettings() const
@@ -98,6 +100,7 @@ void MainWindow::writeSettings() const
     settings.setValue(KeyShowBlankedLines, globalIldaFrames.getShowBlankedLines());
     settings.setValue(KeyShowDots, globalIldaFrames.getShowDots());
     m_player->writeSettings(settings);
+    m_exports->writeSettings(settings);
     settings.sync();
 }
 
@@ -177,9 +180,9 @@ void MainWindow::createMenus()
         for (QAction* a : actions)
             m->addAction(a ? a : m->addSeparator());
     };
-    menu(tr("&File"),
-         QList<QAction*>{m_openAction, m_exportPictureAction, m_exportAnimationAction, nullptr} +
-             m_recentFiles->getActions() + QList<QAction*>{nullptr, m_exitAction});
+    menu(tr("&File"), QList<QAction*>{m_openAction, m_exportPictureAction, m_exportAnimationAction,
+                                      m_exports->getOptionsAction(), nullptr} +
+                          m_recentFiles->getActions() + QList<QAction*>{nullptr, m_exitAction});
     updateFileOpenRecentActions();
     menu(tr("&View"),
          {m_zoomInAction, m_zoomOutAction, m_resetAction, nullptr, m_viewFrontAction,
@@ -490,12 +493,12 @@ void MainWindow::openFile(const QString& fileName)
 
 void MainWindow::setFileName(const QString& fileName)
 {
-    if (fileName.isEmpty()) {
-        setWindowTitle(tr("Lumenar"));
-        return;
-    }
-    setWindowTitle(tr("%1 - %2").arg(QFileInfo(fileName).fileName(), tr("Lumenar")));
-    m_recentFiles->add(fileName);
+    m_exports->setShow(fileName);
+    setWindowTitle(fileName.isEmpty()
+                       ? tr("Lumenar")
+                       : tr("%1 - %2").arg(QFileInfo(fileName).fileName(), tr("Lumenar")));
+    if (!fileName.isEmpty())
+        m_recentFiles->add(fileName);
 }
 
 void MainWindow::updateFileOpenRecentActions() const
@@ -536,16 +539,15 @@ int MainWindow::exportLayout() const
 
 void MainWindow::fileExportPicture()
 {
-    ExportDialogs::exportPicture(this, globalIldaFrames.getCurrentFrameNumber(), exportLayout(),
-                                 centralWidget()->size());
+    m_exports->exportPicture(globalIldaFrames.getCurrentFrameNumber(), exportLayout(),
+                             centralWidget()->size());
 }
 
 void MainWindow::fileExportAnimation()
 {
-    const Player* player = m_player;
-    ExportDialogs::exportAnimation(
-        this, exportLayout(), centralWidget()->size(),
-        [player](int frame) { return player->getFrameDuration(frame); }, player->isLooping());
+    m_exports->exportAnimation(
+        exportLayout(), centralWidget()->size(),
+        [this](int frame) { return m_player->getFrameDuration(frame); }, m_player->isLooping());
 }
 
 void MainWindow::optionsShowBlankedLines()

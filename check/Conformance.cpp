@@ -43,4 +43,13 @@ void check(const QString& fileName, const FindingSink& sink, QStringList* pictur
               walk.picture, message});
 }
 
+QStringList inputsOf(const QString& fileName)
+{
+    QStringList inputs{fileName};
+    const QString kind = controllerKind(fileName);
+    if (kind == QLatin1String("ani"))
+        inputs << ControllerCheck::run(fileName, kind, [](const Finding&) {}).pictures;
+    return inputs;
+}
+
 } // namespace Conformance

@@ -15,4 +15,7 @@ QString controllerKind(const QString& fileName);
 // animation, pictures (if given) receives the picture files it reads.
 void check(const QString& fileName, const FindingSink& sink, QStringList* pictures = nullptr);
 
+// The files that reading fileName opens: the file itself and, for an animation, its pictures.
+QStringList inputsOf(const QString& fileName);
+
 } // namespace Conformance

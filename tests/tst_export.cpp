@@ -3,14 +3,18 @@
 #include "TestSupport.h"
 #include "app/MainWindow.h"
 #include "export/ExportDialogs.h"
+#include "export/ExportOptionsDialog.h"
 #include "export/Exporter.h"
 #include "export/GifWriter.h"
 #include "playback/Player.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QFileDialog>
 #include <QImageReader>
 #include <QLabel>
 #include <QPainter>
+#include <QProcess>
 #include <QSettings>
 #include <QSvgRenderer>
 #include <QtTest>
@@ -18,6 +22,7 @@
 #include <gif_lib.h>
 
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 
@@ -75,6 +80,107 @@ private slots:
             COMPARE_ROW(row, name, written);
             COMPARE_ROW(row, got, format);
         }
+    }
+
+    // The window's dialogs, answered from a timer: the refusals, the suggested name in the export
+    // folder, the guard, the system's reason, the GIF's limit and the remembered options.
+    void dialogs_data()
+    {
+        QTest::addColumn<bool>("picture");
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QString>("answer"); // a name in the folder "to"
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QSize>("size"); // of the picture written; empty: nothing is
+        QTest::newRow("picture, no show") << true << false << ""
+                                          << "Open a show" << QSize();
+        QTest::newRow("animation, no show") << false << false << ""
+                                            << "Open a show" << QSize();
+        QTest::newRow("picture") << true << true << "p"
+                                 << "" << Size;
+        QTest::newRow("120 fps animation") << false << true << "a.gif"
+                                           << "50 frames" << QSize();
+        QTest::newRow("over the show") << true << true << "hard.png"
+                                       << "is an input" << QSize();
+        QTest::newRow("link") << true << true << "link.png"
+                              << "symbolic link" << QSize();
+        QTest::newRow("suffix added onto a file") << true << true << "x.jpg"
+                                                  << "exists" << Size;
+        QTest::newRow("full disk") << true << true << "full/p.png"
+                                   << "No space left" << QSize();
+        QTest::newRow("options: 40x30, bare") << true << true << "o.png"
+                                              << "" << QSize(40, 30);
+    }
+
+    void dialogs()
+    {
+        QFETCH(bool, picture);
+        QFETCH(bool, open);
+        QFETCH(QString, answer);
+        QFETCH(QString, message);
+        QFETCH(QSize, size);
+        QTemporaryDir dir;
+        const QString to = dir.filePath("to"), out = to + '/' + answer;
+        QDir(dir.path()).mkpath("to/full");
+        QFile::link(m_show, to + "/link.png");
+        ::link(qPrintable(m_show), qPrintable(to + "/hard.png"));
+        QFile(to + "/x.jpg.png").open(QIODevice::WriteOnly);
+        QString fill =
+            "mount -t tmpfs -o size=64k tmpfs F && head -c 1M /dev/zero >F/f 2>/dev/null";
+        if (answer.startsWith("full") &&
+            QProcess::execute("sh", {"-c", fill.replace("F", to + "/full")}) > 1)
+            QSKIP("a small file system cannot be mounted here");
+        QSettings().setValue("ExportFolder", dir.filePath("from"));
+        QDir(dir.path()).mkdir("from");
+        QWidget window;
+        ExportDialogs dialogs(&window);
+        dialogs.readSettings(QSettings());
+        dialogs.setShow(open ? m_show : QString());
+        QString folder, suggested, boxes;
+        QTimer driver;
+        connect(&driver, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            auto* files = qobject_cast<QFileDialog*>(modal);
+            if (files && folder.isEmpty()) { // answered once, outside this timer's slot
+                folder = files->directory().path();
+                suggested = QFileInfo(files->selectedFiles().value(0)).fileName();
+                files->setDirectory(to);
+                files->selectFile(answer);
+                QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
+            } else if (auto* options = qobject_cast<ExportOptionsDialog*>(modal)) {
+                options->setSize(size, Size);
+                options->setDecorated(false);
+                options->accept();
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                boxes += box->text();
+                if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                    yes->click();
+                else
+                    box->close();
+            }
+        });
+        driver.start(5);
+        if (size != Size)
+            dialogs.getOptionsAction()->trigger();
+        if (picture)
+            dialogs.exportPicture(2, IldaView::Front, Size);
+        else
+            dialogs.exportAnimation(
+                IldaView::Front, Size, [](int) { return qint64(1e9 / 120); }, true);
+        if (answer.startsWith("full"))
+            QProcess::execute("umount", {to + "/full"});
+        QVERIFY2(message.isEmpty() ? boxes.isEmpty() : boxes.contains(message), qPrintable(boxes));
+        QCOMPARE(suggested, open ? picture ? "show-frame2.png" : "show.gif" : "");
+        QCOMPARE(folder, open ? dir.filePath("from") : "");
+        const QImage written(out.endsWith(".png") ? out : out + ".png");
+        QCOMPARE(written.size(), size.isEmpty() ? QSize(0, 0) : size);
+        if (!size.isEmpty()) // the frame of the active view, or none
+            QCOMPARE(written.pixel(0, 0) == qRgb(0, 0, 0), size != Size);
+        QSettings settings;
+        dialogs.writeSettings(settings);
+        QCOMPARE(settings.value("ExportFolder").toString(),
+                 open ? QFileInfo(out).absolutePath() : dir.filePath("from"));
+        QCOMPARE(settings.value("ExportSize").toSize(), size == Size ? QSize() : size);
+        QCOMPARE(QFileInfo(m_show).size(), qint64(3 * 32 + 3 * 2 * 8 + 32)); // never written
     }
 
     void write_data()

@@ -269,7 +269,7 @@ int runConvert(const QStringList& args, QTextStream& out, QTextStream& err)
         return LoadFailed;
     }
     // Never write over what is being read: the file and, for an animation, its pictures.
-    refusal = OutputFile::refusal(output, inputsOf(file), force);
+    refusal = OutputFile::refusal(output, Conformance::inputsOf(file), force);
     if (!refusal.isEmpty()) {
         err << "lumenar-inspect: " << refusal << "\n";
         return LoadFailed;
@@ -414,15 +414,6 @@ QString writeError(QString failure)
     failure.replace(QLatin1Char('\n'), QLatin1Char(' '));
     failure[0] = failure[0].toLower();
     return QStringLiteral("lumenar-inspect: %1\n").arg(failure);
-}
-
-QStringList inputsOf(const QString& file)
-{
-    QStringList inputs{file};
-    const QString kind = Conformance::controllerKind(file);
-    if (kind == QLatin1String("ani"))
-        inputs << ControllerCheck::run(file, kind, [](const Finding&) {}).pictures;
-    return inputs;
 }
 
 QString jsonString(const QString& text)

@@ -16,9 +16,6 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err);
 
 QString jsonString(const QString& text);
 
-// The files that reading file opens: file itself and, for an animation, its pictures.
-QStringList inputsOf(const QString& file);
-
 // A file that cannot be read, as one stderr line: the reader's message and the system's reason
 // where there is one.
 QString loadError(const QString& file, const QString& message);

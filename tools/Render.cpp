@@ -1,5 +1,6 @@
 #include "tools/Render.h"
 
+#include "check/Conformance.h"
 #include "export/Exporter.h"
 #include "export/FramePainter.h"
 #include "export/OutputFile.h"
@@ -128,7 +129,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
     frame = qMax(frame, 0);
     fps = fps < 0 ? 30 : fps;
 
-    const QString refusal = OutputFile::refusal(output, Inspector::inputsOf(file), true);
+    const QString refusal = OutputFile::refusal(output, Conformance::inputsOf(file), true);
     if (!refusal.isEmpty()) {
         err << "lumenar-inspect: " << refusal << "\n";
         return Inspector::LoadFailed;

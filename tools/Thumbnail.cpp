@@ -1,5 +1,6 @@
 #include "tools/Thumbnail.h"
 
+#include "check/Conformance.h"
 #include "export/OutputFile.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
@@ -15,7 +16,7 @@ namespace Thumbnail {
 
 int write(int side, const QString& file, const QString& output, QTextStream& err)
 {
-    const QString refusal = OutputFile::refusal(output, Inspector::inputsOf(file), true);
+    const QString refusal = OutputFile::refusal(output, Conformance::inputsOf(file), true);
     if (!refusal.isEmpty()) {
         err << "lumenar-inspect: " << refusal << "\n";
         return Inspector::LoadFailed;

@@ -27,10 +27,6 @@
         <translation>SVG-Zeichnung (*.svg)</translation>
     </message>
     <message>
-        <source>Lumenar</source>
-        <translation>Lumenar</translation>
-    </message>
-    <message>
         <source>Open a show to export it.</source>
         <translation>Öffnen Sie eine Show, um sie zu exportieren.</translation>
     </message>
@@ -53,6 +49,53 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Export &amp;Options...</source>
+        <translation>Export&amp;optionen...</translation>
+    </message>
+    <message>
+        <source>Cannot write %1:
+%2</source>
+        <translation>%1 kann nicht geschrieben werden:
+%2</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 existiert bereits.
+Möchten Sie die Datei ersetzen?</translation>
+    </message>
+    <message>
+        <source>The show plays faster than a GIF can: a GIF shows at most %1 frames per second. %2 of the %3 frames were left out so that the GIF keeps the show&apos;s timing.</source>
+        <translation>Die Show läuft schneller, als ein GIF es kann: Ein GIF zeigt höchstens %1 Frames pro Sekunde. %2 der %3 Frames wurden ausgelassen, damit das GIF das Timing der Show beibehält.</translation>
+    </message>
+</context>
+<context>
+    <name>ExportOptionsDialog</name>
+    <message>
+        <source>The &amp;window&apos;s size</source>
+        <translation>Die Größe des &amp;Fensters</translation>
+    </message>
+    <message>
+        <source>&amp;Width x height:</source>
+        <translation>&amp;Breite x Höhe:</translation>
+    </message>
+    <message>
+        <source>Draw the views&apos; &amp;labels and frames</source>
+        <translation>&amp;Beschriftungen und Rahmen der Ansichten zeichnen</translation>
+    </message>
+    <message>
+        <source>Export Options</source>
+        <translation>Exportoptionen</translation>
+    </message>
+    <message>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source>Pictures and animations are drawn at:</source>
+        <translation>Bilder und Animationen werden gezeichnet in:</translation>
     </message>
 </context>
 <context>
