@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QSettings>
@@ -29,7 +30,7 @@ QString title()
 
 ExportDialogs::ExportDialogs(QWidget* window)
     : QObject(window), m_window(window),
-      m_optionsAction(new QAction(tr("Export &Options..."), this))
+      m_optionsAction(new QAction(tr("Export O&ptions..."), this))
 {
     connect(m_optionsAction, &QAction::triggered, this, &ExportDialogs::editOptions);
 }
@@ -83,7 +84,10 @@ void ExportDialogs::writeSettings(QSettings& settings) const
 void ExportDialogs::editOptions()
 {
     ExportOptionsDialog dialog(m_window);
-    dialog.setSize(m_size, m_window->size());
+    // Exports of the window's size are of its views, without menus and status bar.
+    const auto* main = qobject_cast<QMainWindow*>(m_window);
+    dialog.setSize(m_size, main && main->centralWidget() ? main->centralWidget()->size()
+                                                         : m_window->size());
     dialog.setDecorated(m_decorated);
     if (dialog.exec() != QDialog::Accepted)
         return;

@@ -51,7 +51,7 @@
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <source>Export &amp;Options...</source>
+        <source>Export O&amp;ptions...</source>
         <translation>Export&amp;optionen...</translation>
     </message>
     <message>
