@@ -63,6 +63,25 @@ public:
     QString loadFile(const QString& fileName, InfoWindow& info,
                      const Progress& progress = Progress());
     bool wasCancelled() const { return m_cancelled; }
+
+    // What a load of the readable frames of a damaged file kept and where it stopped.
+    struct Skipped
+    {
+        qint64 offset; // the animation's entry
+        int entry;     // from 0
+        QString text;  // the picture reader's message
+    };
+    struct Readable
+    {
+        QString error;         // the reader's message; empty for a file without fault
+        qint64 stoppedAt = -1; // the failing section's header or animation entry; -1 without fault
+        QVector<Skipped> skipped; // an animation's pictures that could not be read
+    };
+    // Like loadFile, but a failing file keeps every whole frame before its first error, and an
+    // animation every picture that can be read. A frame cut in its records is left out. A
+    // cancelled load leaves the store empty.
+    Readable loadReadable(const QString& fileName, InfoWindow& info,
+                          const Progress& progress = Progress());
     // The budget of the next load: LUMENAR_MEMORY_BUDGET (bytes) when set, else the default.
     static qint64 memoryBudget();
 
@@ -86,6 +105,8 @@ public:
 
 private:
     void clear();
+    // loadFile without emptying the store on failure.
+    QString load(const QString& fileName, InfoWindow& info, const Progress& progress);
     QString readPicture(const QString& fileName, InfoWindow& info, bool& trueColor, int& count);
 
     // Accounts for a frame of `points` new points and its row; false when that passes the budget.
@@ -118,6 +139,9 @@ private:
     qint64 m_bytesRead = 0;
     bool m_cancelled = false;
     bool m_insideAnimation = false;
+    bool m_keepReadable = false;
+    qint64 m_sectionStart = 0; // of the section or animation entry being read
+    QVector<Skipped> m_skipped;
     QHash<const char*, qint64> m_debugCounts;
 };
 
