@@ -17,6 +17,7 @@ struct ProblemsModel::Run
     qint64 size = 0;
     QMutex mutex;
     QVector<Finding> findings;
+    qint64 notListed = 0;
 };
 
 ProblemsModel::ProblemsModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -74,6 +75,7 @@ void ProblemsModel::check(const QString& fileName)
     stop();
     beginResetModel();
     m_findings.clear();
+    m_notListed = 0;
     endResetModel();
     m_fileName = fileName;
 
@@ -99,7 +101,10 @@ void ProblemsModel::check(const QString& fileName)
             fileName,
             [run](const Finding& finding) {
                 QMutexLocker lock(&run->mutex);
-                run->findings.append(finding);
+                if (run->findings.size() < MaxFindings)
+                    run->findings.append(finding);
+                else
+                    ++run->notListed;
             },
             nullptr, progress, load);
     });
@@ -140,6 +145,7 @@ void ProblemsModel::finish(const std::shared_ptr<Run>& run)
         beginResetModel();
         QMutexLocker lock(&run->mutex);
         m_findings = run->findings;
+        m_notListed = run->notListed;
         endResetModel();
     }
     emit finished(cancelled);

@@ -17,6 +17,8 @@ class ProblemsModel : public QAbstractTableModel
 
 public:
     enum Column { SeverityColumn, CodeColumn, OffsetColumn, FrameColumn, TextColumn, Columns };
+    // A hostile file can hold millions of findings; the rest are only counted.
+    static constexpr int MaxFindings = 10000;
 
     explicit ProblemsModel(QObject* parent = nullptr);
     ~ProblemsModel() override;
@@ -37,6 +39,8 @@ public:
     qint64 size() const;
     QString fileName() const { return m_fileName; }
     const Finding& finding(int row) const { return m_findings.at(row); }
+    // Findings past MaxFindings.
+    qint64 notListed() const { return m_notListed; }
 
 signals:
     // The rows are in place; cancelled when the user stopped the check (no rows then).
@@ -49,6 +53,7 @@ private:
 
     QString m_fileName;
     QVector<Finding> m_findings;
+    qint64 m_notListed = 0;
     std::shared_ptr<Run> m_run;
     QThread* m_thread = nullptr;
 };

@@ -107,10 +107,14 @@ void ProblemsWindow::finished(bool cancelled)
     for (int row = 0; row < m_model->rowCount(); ++row)
         errors += m_model->finding(row).severity == Finding::Error;
     const int warnings = m_model->rowCount() - errors;
-    m_summary->setText(m_model->rowCount() == 0
-                           ? tr("No problems found.")
-                           : tr("%n error(s)", nullptr, errors) + QStringLiteral(", ") +
-                                 tr("%n warning(s)", nullptr, warnings));
+    QString summary =
+        m_model->rowCount() == 0
+            ? tr("No problems found.")
+            : (errors == 1 ? tr("1 error") : tr("%L1 errors").arg(errors)) + QStringLiteral(", ") +
+                  (warnings == 1 ? tr("1 warning") : tr("%L1 warnings").arg(warnings));
+    if (m_model->notListed() > 0)
+        summary += tr(", %L1 more not listed").arg(m_model->notListed());
+    m_summary->setText(summary);
     m_table->resizeColumnsToContents();
     m_table->horizontalHeader()->setStretchLastSection(true);
 }
