@@ -22,12 +22,9 @@ namespace {
 
 QJsonObject inspectJson(const QStringList& args, int* status)
 {
-    QString out;
-    QString err;
-    QTextStream o(&out);
-    QTextStream e(&err);
-    *status = Inspector::run(args, o, e);
-    return QJsonDocument::fromJson(out.toUtf8()).object();
+    const Result r = inspect(args);
+    *status = r.status;
+    return QJsonDocument::fromJson(r.out.toUtf8()).object();
 }
 
 // Three format-5 frames of two points each: 48 bytes a frame.
