@@ -94,6 +94,9 @@ QString IldaFrames::openVectrionANI(const QString& fileName, InfoWindow& info)
                 // the budget.
                 if (!message.isEmpty() && m_keepReadable && !m_cancelled &&
                     message != noMemoryText()) {
+                    // The list of failures counts against the budget like the frames.
+                    if (!charge(qint64(sizeof(Skipped)) + 2 * message.size()))
+                        return noMemoryText();
                     m_skipped.append({m_sectionStart, e, message});
                     continue;
                 }
