@@ -4,6 +4,7 @@
 #include "check/IldaCheck.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
+#include "readers/IldaFormat.h"
 
 #include <QFile>
 
@@ -13,10 +14,7 @@ namespace Conformance {
 
 QString controllerKind(const QString& fileName)
 {
-    for (const char* kind : {"pic", "ccat", "ani"})
-        if (fileName.endsWith(QLatin1Char('.') + QLatin1String(kind), Qt::CaseInsensitive))
-            return QLatin1String(kind);
-    return QString();
+    return IldaFormat::controllerSuffix(fileName);
 }
 
 QString loadPrivately(const QString& fileName, const CheckProgress& progress)
@@ -48,7 +46,7 @@ void check(const QString& fileName, const FindingSink& sink, QStringList* pictur
         finding.frame = finding.section;
         sink(finding);
     };
-    const ControllerCheck::Walk walk = ControllerCheck::run(fileName, kind, framed);
+    const ControllerCheck::Result walk = ControllerCheck::run(fileName, kind, framed);
     if (pictures)
         *pictures = walk.pictures;
     const QString message = load ? load(fileName) : loadPrivately(fileName, progress);

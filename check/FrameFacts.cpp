@@ -14,12 +14,12 @@ QString text(const QString& name, const IldaFrame& frame, int pointsPerSecond)
     QString counts;
     if (stats.points == 0)
         counts = tr("no points");
+    else if (stats.points == 1)
+        counts = stats.lit == 0 ? tr("1 point, blanked") : tr("1 point, lit");
     else if (stats.lit == 0)
         counts = tr("all %L1 points blanked").arg(stats.points);
     else
-        counts = (stats.points == 1 ? tr("1 point, %L2 lit") : tr("%L1 points, %L2 lit"))
-                     .arg(stats.points)
-                     .arg(stats.lit);
+        counts = tr("%L1 points, %L2 lit").arg(stats.points).arg(stats.lit);
     QString line = name.isEmpty() ? counts : name + QStringLiteral("  ") + counts;
     if (pointsPerSecond > 0 && stats.points > 0) {
         // Short scans get a decimal: 0.4 ms says more than 0 ms.

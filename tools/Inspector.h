@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class InfoWindow;
+class QCommandLineParser;
 class QTextStream;
 
 // The command-line inspector: loads files through the viewer's own loading road and reports
@@ -34,5 +35,9 @@ void printJson(const QString& file, const Outcome& outcome, const InfoWindow& in
 
 // --readable [--json [--no-points]] FILE...: the whole frames of damaged files.
 int runReadable(const QStringList& args, QTextStream& out, QTextStream& err);
+
+// Every mode parses its arguments this way, with the options it knows (an option of another mode
+// is unknown to it): the parser's message for a usage error, else an empty string.
+QString parseArguments(QCommandLineParser& parser, const QStringList& args);
 
 } // namespace Inspector

@@ -10,15 +10,13 @@ namespace Inspector {
 int runReadable(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({{QStringLiteral("readable"), QString()},
                        {QStringLiteral("json"), QString()},
                        {QStringLiteral("no-points"), QString()}});
-    if (!parser.parse(QStringList(QStringLiteral("lumenar-inspect")) + args) ||
-        parser.positionalArguments().isEmpty()) {
-        const QString why = parser.errorText().isEmpty()
-                                ? QStringLiteral("--readable needs at least one FILE")
-                                : parser.errorText();
+    QString why = parseArguments(parser, args);
+    if (why.isEmpty() && parser.positionalArguments().isEmpty())
+        why = QStringLiteral("--readable needs at least one FILE");
+    if (!why.isEmpty()) {
         err << "lumenar-inspect: " << why << " (--help lists the modes)\n";
         return UsageError;
     }
