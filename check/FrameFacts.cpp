@@ -1,6 +1,5 @@
 #include "check/FrameFacts.h"
 
-#include "check/FrameStats.h"
 #include "model/IldaFrame.h"
 
 #include <QCoreApplication>
@@ -9,7 +8,15 @@ namespace FrameFacts {
 
 QString text(const QString& name, const IldaFrame& frame, int pointsPerSecond)
 {
-    const FrameStats stats = FrameStats::of(frame);
+    // Shown for every frame that playback shows: a count, not FrameStats' colours.
+    struct
+    {
+        int points = 0;
+        int lit = 0;
+    } stats;
+    stats.points = frame.getNumberOfPoints();
+    for (int i = 0; i < stats.points; ++i)
+        stats.lit += frame.getPoint(i).blanked ? 0 : 1;
     auto tr = [](const char* text) { return QCoreApplication::translate("FrameFacts", text); };
     QString counts;
     if (stats.points == 0)
