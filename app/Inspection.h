@@ -97,4 +97,6 @@ private:
     bool m_failed = false;  // the last load of m_file failed: its readable frames may be had
     bool m_damaged = false; // the store holds the readable frames of m_file
     bool m_problemsStale = true;
+
+    friend class TestInspection;
 };

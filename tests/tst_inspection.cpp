@@ -3,18 +3,24 @@
 #include "PyxBuilder.h"
 #include "TestSupport.h"
 
+#include "app/MainWindow.h"
 #include "browse/ReloadWatcher.h"
 #include "browse/ShowFolder.h"
 #include "check/FrameFacts.h"
+#include "playback/Player.h"
 #include "problems/ProblemsModel.h"
 #include "problems/ProblemsWindow.h"
 #include "tools/Inspector.h"
 #include "views/ViewLayouts.h"
 
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
 #include <QTableView>
 #include <QtTest>
 
@@ -57,7 +63,14 @@ class TestInspection : public QObject
 
     QTemporaryDir m_dir;
 
+    static QStringList statusLines(const MainWindow& w)
+    {
+        return w.m_inspection->m_statusLabel->text().split('\n');
+    }
+
 private slots:
+    void initTestCase() { isolateSettings(); }
+
     void readable_data()
     {
         QTest::addColumn<QString>("file");
@@ -104,6 +117,25 @@ private slots:
         QCOMPARE(status, pointCounts.isEmpty() ? 1 : 0);
         QCOMPARE(json.value("error").toString(), error);
         QCOMPARE(qint64(json.value("stoppedAt").toDouble(-1)), stoppedAt);
+        if (error.isEmpty())
+            return;
+
+        // The window: a failed open, then its readable frames from the menu or the Problems
+        // window's button; the recent list stays as it was.
+        QSettings().setValue("RecentFiles", QStringList{"/x.ild"});
+        ModalCloser closer;
+        MainWindow w{file};
+        QCOMPARE(closer.seen().size(), 1);
+        file.endsWith(".ani") ? w.m_inspection->getProblemsWindow()->readableButton()->click()
+                              : w.m_inspection->getReadableAction()->trigger();
+        QCOMPARE(closer.seen().size(), 1);
+        QCOMPARE(w.windowTitle(), QFileInfo(file).fileName() + " (damaged) - Lumenar");
+        QCOMPARE(globalIldaFrames.getNumberOfFrames(), counts.size());
+        QCOMPARE(statusLines(w).first(),
+                 QString("%1 frames kept; the failed section starts at byte %2")
+                     .arg(counts.size())
+                     .arg(stoppedAt));
+        QCOMPARE(QSettings().value("RecentFiles").toStringList(), QStringList{"/x.ild"});
     }
 
     void problemsAsCheck_data()
@@ -215,6 +247,23 @@ private slots:
         QCOMPARE(ShowFolder::step(dir + '/' + from, step), dir + '/' + to);
     }
 
+    // Next and previous file through the window's actions, wrapping at the ends.
+    void nextFileInTheWindow()
+    {
+        QTemporaryDir folder;
+        for (const char* name : {"s10.ild", "S2.ILD", "a.ild"})
+            writeShow(folder, name, {1});
+        MainWindow w{folder.filePath("S2.ILD")};
+        const Inspection* i = w.m_inspection;
+        QStringList titles;
+        for (QAction* a : {i->getNextFileAction(), i->getNextFileAction(), i->getNextFileAction(),
+                           i->getPreviousFileAction()}) {
+            a->trigger();
+            titles << w.windowTitle().section(' ', 0, 0);
+        }
+        QCOMPARE(titles.join(' '), "s10.ild a.ild S2.ILD a.ild");
+    }
+
     void zoomToFit_data()
     {
         QTest::addColumn<int>("low");
@@ -269,6 +318,29 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(changed.count(), 1, 10000);
         QTest::qWait(1500);
         QCOMPARE(changed.count(), 1);
+
+        // In the window: the half-written file is reported, never in a box, and the picture
+        // stays; the whole one is shown at the same frame number, with its facts.
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        ModalCloser closer;
+        const QString shown = writeShow(m_dir, "shown.ild", {1, 2, 3});
+        MainWindow w{shown};
+        w.m_inspection->getWatcher()->setQuietTime(100);
+        w.m_frameLastAction->trigger();
+        QFile next(writeShow(m_dir, "next.ild", {1, 2, 3, 4}));
+        QVERIFY(next.open(QIODevice::ReadOnly));
+        const QByteArray whole = next.readAll();
+        QVERIFY(PyxBuilder().bytes(whole).write(shown, 50));
+        QTRY_COMPARE_WITH_TIMEOUT(statusLines(w).first(),
+                                  "Reload of shown.ild failed: details in View > Problems", 10000);
+        QCOMPARE(globalIldaFrames.getNumberOfFrames(), 3);
+        QVERIFY(PyxBuilder().bytes(whole).write(shown));
+        QTRY_COMPARE_WITH_TIMEOUT(globalIldaFrames.getNumberOfFrames(), 4, 10000);
+        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), 2);
+        QCOMPARE(statusLines(w), QStringList{"f  3 points, 3 lit  0.1 ms at 30,000 pps"});
+        w.getPlayer()->setRate(Player::FramesPerSecond, 30, 1000);
+        QCOMPARE(statusLines(w), QStringList{"f  3 points, 3 lit  3.0 ms at 1,000 pps"});
+        QCOMPARE(closer.seen(), QStringList());
     }
 };
 

@@ -201,6 +201,73 @@
     </message>
 </context>
 <context>
+    <name>Inspection</name>
+    <message>
+        <source>Open Rea&amp;dable Frames</source>
+        <translation>&amp;Lesbare Frames öffnen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+R</source>
+        <translation>Ctrl+Shift+R</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>F5</source>
+        <translation>F5</translation>
+    </message>
+    <message>
+        <source>Next File</source>
+        <translation>Nächste Datei</translation>
+    </message>
+    <message>
+        <source>Previous File</source>
+        <translation>Vorherige Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Problems</source>
+        <translation>Pro&amp;bleme</translation>
+    </message>
+    <message>
+        <source>F8</source>
+        <translation>F8</translation>
+    </message>
+    <message>
+        <source>Zoom to &amp;Fit</source>
+        <translation>&amp;Einpassen</translation>
+    </message>
+    <message>
+        <source>Ctrl+9</source>
+        <translation>Ctrl+9</translation>
+    </message>
+    <message>
+        <source>Show &amp;Axes</source>
+        <translation>&amp;Achsen zeigen</translation>
+    </message>
+    <message>
+        <source>Reload of %1 failed: details in View &gt; Problems</source>
+        <translation>Neu laden von %1 fehlgeschlagen: Einzelheiten unter Ansicht &gt; Probleme</translation>
+    </message>
+    <message>
+        <source>1 frame kept; the failed section starts at byte %L1</source>
+        <translation>1 Frame behalten; der fehlerhafte Abschnitt beginnt bei Byte %L1</translation>
+    </message>
+    <message>
+        <source>%L1 frames kept; the failed section starts at byte %L2</source>
+        <translation>%L1 Frames behalten; der fehlerhafte Abschnitt beginnt bei Byte %L2</translation>
+    </message>
+    <message>
+        <source>%1 could not be loaded: details in View &gt; Problems</source>
+        <translation>%1 konnte nicht geladen werden: Einzelheiten unter Ansicht &gt; Probleme</translation>
+    </message>
+    <message>
+        <source>%1 (damaged)</source>
+        <translation>%1 (beschädigt)</translation>
+    </message>
+</context>
+<context>
     <name>LoadProgress</name>
     <message>
         <source>Loading %1
