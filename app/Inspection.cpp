@@ -10,12 +10,14 @@
 #include "views/IldaView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace {
 
@@ -56,7 +58,7 @@ Inspection::Inspection(QMainWindow* window, Player* player)
     connect(m_problems, &ProblemsWindow::frameRequested, this, &Inspection::frameRequested);
     connect(m_problems, &ProblemsWindow::openReadableRequested, m_readableAction,
             &QAction::trigger);
-    connect(m_watcher, &ReloadWatcher::changed, m_reloadAction, &QAction::trigger);
+    connect(m_watcher, &ReloadWatcher::changed, this, &Inspection::reloadWhenFree);
     connect(m_player, &Player::stateChanged, this, &Inspection::frameShown);
     updateActions();
 }
@@ -219,6 +221,15 @@ void Inspection::checkProblems()
     m_problemsStale = false;
     // Findings lead to frames only while the store holds the file checked.
     m_problems->check(m_file, m_loaded == m_file ? globalIldaFrames.getNumberOfFrames() : 0);
+}
+
+void Inspection::reloadWhenFree()
+{
+    // Under a dialog (an export may be reading the store, a box may be up) the reload waits.
+    if (QApplication::activeModalWidget())
+        QTimer::singleShot(ReloadWatcher::DefaultQuiet, this, &Inspection::reloadWhenFree);
+    else
+        m_reloadAction->trigger();
 }
 
 void Inspection::stepFile(int step)

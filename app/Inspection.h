@@ -65,6 +65,7 @@ signals:
 private:
     void showProblems();
     void checkProblems();
+    void reloadWhenFree();
     void stepFile(int step);
     void zoomToFit();
     void showAxes(bool on);
