@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 
-#include "app/RecentFiles.h"
+#include "app/Inspection.h"
 #include "export/ExportDialogs.h"
 #include "export/FramePainter.h"
 #include "model/IldaFrames.h"
@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -51,6 +50,9 @@ MainWindow::MainWindow(const QString& fileName)
     m_exports = new ExportDialogs(this);
     connect(m_player, &Player::frameDue, this, &MainWindow::playFrame);
     connect(m_player, &Player::stateChanged, this, &MainWindow::playbackStateChanged);
+    m_inspection = new Inspection(this, m_player);
+    connect(m_inspection, &Inspection::loadRequested, this, &MainWindow::openFile);
+    connect(m_inspection, &Inspection::frameRequested, this, &MainWindow::playFrame);
 
     // Before the actions: they take their checked state from the store.
     readSettings();
@@ -88,6 +90,7 @@ void MainWindow::readSettings()
             IldaView::m_activeView = i;
     m_viewAll = settings.value(KeyViewAll, true).toBool();
     m_player->readSettings(settings);
+    m_inspection->readSettings(settings);
     m_exports->readSettings(settings);
 }
 
@@ -100,6 +103,7 @@ void MainWindow::writeSettings() const
     settings.setValue(KeyShowBlankedLines, globalIldaFrames.getShowBlankedLines());
     settings.setValue(KeyShowDots, globalIldaFrames.getShowDots());
     m_player->writeSettings(settings);
+    m_inspection->writeSettings(settings);
     m_exports->writeSettings(settings);
     settings.sync();
 }
@@ -180,18 +184,22 @@ void MainWindow::createMenus()
         for (QAction* a : actions)
             m->addAction(a ? a : m->addSeparator());
     };
-    menu(tr("&File"), QList<QAction*>{m_openAction, m_exportPictureAction, m_exportAnimationAction,
+    const Inspection* i = m_inspection;
+    menu(tr("&File"), QList<QAction*>{m_openAction, i->getReloadAction(), i->getReadableAction(),
+                                      nullptr, i->getNextFileAction(), i->getPreviousFileAction(),
+                                      nullptr, m_exportPictureAction, m_exportAnimationAction,
                                       m_exports->getOptionsAction(), nullptr} +
                           m_recentFiles->getActions() + QList<QAction*>{nullptr, m_exitAction});
     updateFileOpenRecentActions();
     menu(tr("&View"),
-         {m_zoomInAction, m_zoomOutAction, m_resetAction, nullptr, m_viewFrontAction,
-          m_viewSideAction, m_viewTopAction, m_viewPerspectiveAction, nullptr, m_viewAllAction});
+         {m_zoomInAction, m_zoomOutAction, i->getZoomToFitAction(), m_resetAction, nullptr,
+          m_viewFrontAction, m_viewSideAction, m_viewTopAction, m_viewPerspectiveAction, nullptr,
+          m_viewAllAction, nullptr, i->getProblemsAction()});
     menu(tr("&Frame"),
          {m_frameFirstAction, m_framePreviousAction, m_frameNextAction, m_frameLastAction, nullptr,
           m_player->getPlayAction(), m_player->getLoopAction()});
-    menu(tr("&Options"), {m_showBlankedLinesAction, m_showDotsAction, nullptr,
-                          m_showInformationAction, nullptr, m_player->getSpeedAction()});
+    menu(tr("&Options"), {m_showBlankedLinesAction, m_showDotsAction, i->getShowAxesAction(),
+                          nullptr, m_showInformationAction, nullptr, m_player->getSpeedAction()});
     menu(tr("&Help"), {m_aboutAction});
 }
 
@@ -360,6 +368,7 @@ void MainWindow::frameChanged(bool fromSlider, bool fromInfoWindow)
     if (!fromInfoWindow)
         m_infoWindow.setSelection(globalIldaFrames.getCurrentFrameNumber());
     m_player->frameShown(globalIldaFrames.getCurrentFrameNumber());
+    m_inspection->frameShown();
     update();
 }
 
@@ -469,25 +478,22 @@ void MainWindow::viewMoveDown()
     update();
 }
 
-void MainWindow::openFile(const QString& fileName)
+void MainWindow::openFile(const QString& fileName, Inspection::Load how)
 {
     if (fileName.isEmpty() || m_loading)
         return;
     m_loading = true;
-    m_player->stop(); // the load lets timer events through
-    bool loaded = false;
+    bool replaced = false;
     {
         LoadProgress progress(this, fileName, m_loadClock);
-        loaded = globalIldaFrames.openFile(
-            QDir::toNativeSeparators(fileName), m_infoWindow, this,
-            [this, &progress](qint64 bytes) { return !m_closing && progress.update(bytes); });
+        replaced = m_inspection->load(fileName, how, m_infoWindow, [this, &progress](qint64 bytes) {
+            return !m_closing && progress.update(bytes);
+        });
     }
     m_loading = false;
-    m_player->fileChanged();
-    // Absolute, so that the recent list still works when the program starts elsewhere.
-    setFileName(loaded ? QFileInfo(QDir::fromNativeSeparators(fileName)).absoluteFilePath()
-                       : QString());
-    IldaView::Reset(true);
+    if (!replaced)
+        return;
+    setFileName(m_inspection->getLoadedFile());
     frameChanged(false, false);
 }
 
@@ -496,14 +502,9 @@ void MainWindow::setFileName(const QString& fileName)
     m_exports->setShow(fileName);
     setWindowTitle(fileName.isEmpty()
                        ? tr("Lumenar")
-                       : tr("%1 - %2").arg(QFileInfo(fileName).fileName(), tr("Lumenar")));
-    if (!fileName.isEmpty())
-        m_recentFiles->add(fileName);
-}
-
-void MainWindow::updateFileOpenRecentActions() const
-{
-    m_recentFiles->updateActions();
+                       : tr("%1 - %2").arg(m_inspection->getTitleName(), tr("Lumenar")));
+    if (!fileName.isEmpty() && !m_inspection->isDamaged())
+        m_recentFiles->add(fileName); // the readable part of a damaged file is not listed
 }
 
 void MainWindow::fileOpen()
@@ -539,15 +540,14 @@ int MainWindow::exportLayout() const
 
 void MainWindow::fileExportPicture()
 {
-    m_exports->exportPicture(globalIldaFrames.getCurrentFrameNumber(), exportLayout(),
-                             centralWidget()->size());
+    m_exports->exportPicture(globalIldaFrames.getCurrentFrameNumber(), exportLayout());
 }
 
 void MainWindow::fileExportAnimation()
 {
     m_exports->exportAnimation(
-        exportLayout(), centralWidget()->size(),
-        [this](int frame) { return m_player->getFrameDuration(frame); }, m_player->isLooping());
+        exportLayout(), [this](int f) { return m_player->getFrameDuration(f); },
+        m_player->isLooping());
 }
 
 void MainWindow::optionsShowBlankedLines()

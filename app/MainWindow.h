@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/Inspection.h"
 #include "app/LoadProgress.h"
+#include "app/RecentFiles.h"
 #include "info/InfoWindow.h"
 
 #include <QMainWindow>
@@ -35,7 +37,7 @@ public:
     Player* getPlayer() const { return m_player; }
 
 public slots:
-    void openFile(const QString& fileName);
+    void openFile(const QString& fileName, Inspection::Load how = Inspection::Open);
 
 private slots:
     void fileOpen();
@@ -92,7 +94,7 @@ private:
     // Makes a view the active one: the menu follows and the layout is rebuilt.
     void chooseView(unsigned int index);
     void setFileName(const QString& fileName);
-    void updateFileOpenRecentActions() const;
+    void updateFileOpenRecentActions() const { m_recentFiles->updateActions(); }
     // The one update chain of every frame change, a new file's included: actions, slider,
     // counter, row, the player, repaint.
     void frameChanged(bool fromSlider, bool fromInfoWindow);
@@ -125,6 +127,7 @@ private:
     QLabel* m_statusLabel = nullptr;
     QLabel* m_rateLabel = nullptr;
     Player* m_player = nullptr;
+    Inspection* m_inspection = nullptr;
     bool m_viewAll = true;
     InfoWindow m_infoWindow;
     // A load lets events through: an open request that arrives meanwhile is ignored.
@@ -136,4 +139,5 @@ private:
     friend class TestMainWindow;
     friend class TestHardening;
     friend class TestPlayback;
+    friend class TestInspection;
 };

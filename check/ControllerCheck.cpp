@@ -157,6 +157,8 @@ ControllerCheck::Result walkAni(const QString& fileName, const FindingSink& sink
             if (!key.isEmpty() && fresh) {
                 byIdentity.insert(key, picture);
                 walk.pictures << QFileInfo(path).canonicalFilePath();
+            } else if (key.isEmpty()) {
+                walk.pictures << path; // missing: the walk ends here
             }
             known = byName.insert(names, {path, picture});
         }

@@ -33,8 +33,11 @@ QString counted(qint64 n, const QString& one, const QString& many)
 class SectionWalk
 {
 public:
-    SectionWalk(QIODevice& device, const FindingSink* sink, int framesInFile, bool fileFails)
-        : m_in(device), m_sink(sink), m_framesInFile(framesInFile), m_fileFails(fileFails)
+    // progress gets the bytes walked plus `before`, for the second of two walks.
+    SectionWalk(QIODevice& device, const FindingSink* sink, int framesInFile, bool fileFails,
+                const CheckProgress& progress = CheckProgress(), qint64 before = 0)
+        : m_in(device), m_sink(sink), m_framesInFile(framesInFile), m_fileFails(fileFails),
+          m_progress(progress), m_before(before)
     {
         std::fill(m_colours, m_colours + PaletteEntries, DefaultColours);
     }
@@ -49,14 +52,15 @@ private:
         if (severity == Finding::Error)
             m_failed = true;
         if (m_sink)
-            (*m_sink)({QLatin1String(code), severity, offset, m_section, text, bytes});
+            (*m_sink)({QLatin1String(code), severity, offset, m_section, text, bytes, m_frame});
     }
     // Findings about a section wait until it is read whole: a section that is itself the error
     // gets that error alone.
     void hold(const char* code, qint64 offset, const QString& text)
     {
         if (m_sink)
-            m_held.append({QLatin1String(code), Finding::Warning, offset, m_section, text});
+            m_held.append(
+                {QLatin1String(code), Finding::Warning, offset, m_section, text, -1, m_frame});
     }
     void release()
     {
@@ -81,7 +85,10 @@ private:
     const int m_framesInFile;
     const bool m_fileFails;
     bool m_failed = false;
+    const CheckProgress m_progress;
+    const qint64 m_before;
     int m_frames = 0;
+    int m_frame = -1; // of the section being walked
     int m_section = 0;
     int m_colours[PaletteEntries];
     QVector<Finding> m_held;
@@ -106,6 +113,9 @@ int SectionWalk::run()
     bool headerSeen = false;
     for (;;) {
         const qint64 scanStart = m_in.pos();
+        m_frame = -1;
+        if (m_progress && !m_progress(m_before + scanStart / 2))
+            return -1;
         if (!scan()) {
             if (m_in.failed())
                 report("read-error", Finding::Error, m_in.pos(),
@@ -186,6 +196,7 @@ int SectionWalk::run()
             m_colours[projector] = std::max(m_colours[projector], std::min(count, 256));
         } else {
             const int index = m_frames;
+            m_frame = index;
             if (frameNumber != index)
                 hold("frame-number", at,
                      QObject::tr("frame number %1, but this is frame %2 counting from 0")
@@ -277,19 +288,23 @@ bool SectionWalk::pointRecords(qint64 at, quint32 format, int count, int project
 
 namespace IldaCheck {
 
-void run(QIODevice& device, const FindingSink& sink)
+void run(QIODevice& device, const FindingSink& sink, const CheckProgress& progress)
 {
     // Totals need the number of frames first: a pipe, read once, goes without them.
     int frames = -1;
     bool fails = false;
     const qint64 start = device.pos();
+    qint64 half = 0;
     if (!device.isSequential()) {
-        SectionWalk count(device, nullptr, -1, false);
+        SectionWalk count(device, nullptr, -1, false, progress);
         frames = count.run();
+        if (frames < 0 && progress)
+            return; // stopped
         fails = count.failed();
         device.seek(start);
+        half = device.size() / 2;
     }
-    SectionWalk(device, &sink, frames, fails).run();
+    SectionWalk(device, &sink, frames, fails, progress, half).run();
 }
 
 } // namespace IldaCheck

@@ -84,10 +84,7 @@ void ExportDialogs::writeSettings(QSettings& settings) const
 void ExportDialogs::editOptions()
 {
     ExportOptionsDialog dialog(m_window);
-    // Exports of the window's size are of its views, without menus and status bar.
-    const auto* main = qobject_cast<QMainWindow*>(m_window);
-    dialog.setSize(m_size, main && main->centralWidget() ? main->centralWidget()->size()
-                                                         : m_window->size());
+    dialog.setSize(m_size, viewsSize());
     dialog.setDecorated(m_decorated);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -154,11 +151,16 @@ bool ExportDialogs::mayWrite(const QString& fileName, bool suffixAdded) const
                                      .arg(QDir::toNativeSeparators(fileName))) == QMessageBox::Yes;
 }
 
-QString ExportDialogs::draw(const QSize& windowSize,
-                            const std::function<QString(const QSize&)>& write)
+QSize ExportDialogs::viewsSize() const
+{
+    const auto* main = qobject_cast<QMainWindow*>(m_window);
+    return main && main->centralWidget() ? main->centralWidget()->size() : m_window->size();
+}
+
+QString ExportDialogs::draw(const std::function<QString(const QSize&)>& write)
 {
     IldaView::m_decorated = m_decorated;
-    const QString error = write(m_size.isEmpty() ? windowSize : m_size);
+    const QString error = write(m_size.isEmpty() ? viewsSize() : m_size);
     IldaView::m_decorated = true;
     return error;
 }
@@ -169,7 +171,7 @@ void ExportDialogs::showError(const QString& error) const
         QMessageBox::critical(m_window, title(), error);
 }
 
-void ExportDialogs::exportPicture(int frame, int layout, const QSize& windowSize)
+void ExportDialogs::exportPicture(int frame, int layout)
 {
     if (!hasShow())
         return;
@@ -183,13 +185,12 @@ void ExportDialogs::exportPicture(int frame, int layout, const QSize& windowSize
     const Exporter::Format format = pictureFormat(fileName, svg);
     if (!mayWrite(fileName, fileName != chosen))
         return;
-    showError(draw(windowSize, [&](const QSize& size) {
+    showError(draw([&](const QSize& size) {
         return Exporter::writePicture(fileName, format, frame, layout, size);
     }));
 }
 
-void ExportDialogs::exportAnimation(int layout, const QSize& windowSize,
-                                    const Exporter::Duration& duration, bool loop)
+void ExportDialogs::exportAnimation(int layout, const Exporter::Duration& duration, bool loop)
 {
     if (!hasShow())
         return;
@@ -209,7 +210,7 @@ void ExportDialogs::exportAnimation(int layout, const QSize& windowSize,
                              m_window);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    const QString error = draw(windowSize, [&](const QSize& size) {
+    const QString error = draw([&](const QSize& size) {
         return Exporter::writeAnimation(fileName, format, layout, size, duration, loop,
                                         [&progress](int done, int) {
                                             progress.setValue(done);

@@ -36,9 +36,9 @@ public:
     void readSettings(const QSettings& settings);
     void writeSettings(QSettings& settings) const;
 
-    void exportPicture(int frame, int layout, const QSize& windowSize);
-    void exportAnimation(int layout, const QSize& windowSize, const Exporter::Duration& duration,
-                         bool loop);
+    // At the size of the window's views unless the options say otherwise.
+    void exportPicture(int frame, int layout);
+    void exportAnimation(int layout, const Exporter::Duration& duration, bool loop);
 
 private:
     void editOptions();
@@ -50,8 +50,10 @@ private:
     // The chosen name with its suffix added: asks before replacing, and refuses an input, a
     // link or a file that is not a regular one.
     bool mayWrite(const QString& fileName, bool suffixAdded) const;
+    // The size of the window's views, without menus and status bar.
+    QSize viewsSize() const;
     // Exports with the chosen size and decoration.
-    QString draw(const QSize& windowSize, const std::function<QString(const QSize&)>& write);
+    QString draw(const std::function<QString(const QSize&)>& write);
     void showError(const QString& error) const;
 
     QWidget* m_window;

@@ -121,6 +121,7 @@ private slots:
             QSKIP("a small file system cannot be mounted here");
         QSettings().setValue("ExportFolder", dir.filePath("from"));
         QWidget window;
+        window.resize(Size);
         ExportDialogs dialogs(&window);
         dialogs.readSettings(QSettings());
         dialogs.setShow(open ? m_show : QString());
@@ -149,10 +150,10 @@ private slots:
         if (size != Size)
             dialogs.getOptionsAction()->trigger();
         if (picture)
-            dialogs.exportPicture(2, IldaView::Front, Size);
+            dialogs.exportPicture(2, IldaView::Front);
         else
             dialogs.exportAnimation(
-                IldaView::Front, Size, [](int) { return qint64(1e9 / 120); }, true);
+                IldaView::Front, [](int) { return qint64(1e9 / 120); }, true);
         if (answer.startsWith("full"))
             QProcess::execute("umount", {to + "/full"});
         QVERIFY2(message.isEmpty() ? boxes.isEmpty() : boxes.contains(message), qPrintable(boxes));
