@@ -58,12 +58,14 @@ void check(const QString& fileName, const FindingSink& sink, QStringList* pictur
                 walk.picture, message});
 }
 
-QStringList inputsOf(const QString& fileName)
+QStringList inputsOf(const QString& fileName, int frames)
 {
     QStringList inputs{fileName};
     const QString kind = controllerKind(fileName);
     if (kind == QLatin1String("ani"))
-        inputs << ControllerCheck::run(fileName, kind, [](const Finding&) {}).pictures;
+        inputs << ControllerCheck::run(
+                      fileName, kind, [](const Finding&) {}, frames)
+                      .pictures;
     return inputs;
 }
 

@@ -24,7 +24,8 @@ QString loadPrivately(const QString& fileName, const CheckProgress& progress = C
 void check(const QString& fileName, const FindingSink& sink, QStringList* pictures = nullptr,
            const CheckProgress& progress = CheckProgress(), const Load& load = Load());
 
-// The files that reading fileName opens: the file itself and, for an animation, its pictures.
-QStringList inputsOf(const QString& fileName);
+// The files that reading fileName opens: the file itself and, for an animation, its pictures
+// (those of the first `frames` entries when frames is not negative).
+QStringList inputsOf(const QString& fileName, int frames = -1);
 
 } // namespace Conformance

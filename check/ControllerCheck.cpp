@@ -108,7 +108,7 @@ ControllerCheck::Result walkCcat(const QString& fileName, const FindingSink& sin
     return walk;
 }
 
-ControllerCheck::Result walkAni(const QString& fileName, const FindingSink& sink)
+ControllerCheck::Result walkAni(const QString& fileName, const FindingSink& sink, int limit)
 {
     ControllerCheck::Result walk;
     walk.stoppedAt = 0;
@@ -127,6 +127,9 @@ ControllerCheck::Result walkAni(const QString& fileName, const FindingSink& sink
     if (!globalIldaFrames.readString(file, text) || !skip(file, AniHeaderBytes) ||
         !globalIldaFrames.readCount(file, entries))
         return walk;
+    const bool cut = limit >= 0 && limit < entries;
+    if (cut)
+        entries = limit;
     const QString directory = QFileInfo(fileName).canonicalPath();
     // As in the reader: an entry is looked up by its names first, so that a picture named a
     // million times costs one file-system call, and by the file's identity second, so that it
@@ -170,7 +173,7 @@ ControllerCheck::Result walkAni(const QString& fileName, const FindingSink& sink
                   QObject::tr("%1: %2").arg(known->path, droppedText(picture.count))});
     }
     walk.stoppedAt = file.pos();
-    if (!globalIldaFrames.readCount(file, value) || !skip(file, value))
+    if (cut || !globalIldaFrames.readCount(file, value) || !skip(file, value))
         return walk;
     walk.stoppedAt = -1;
     return walk;
@@ -180,12 +183,12 @@ ControllerCheck::Result walkAni(const QString& fileName, const FindingSink& sink
 
 namespace ControllerCheck {
 
-Result run(const QString& fileName, const QString& kind, const FindingSink& sink)
+Result run(const QString& fileName, const QString& kind, const FindingSink& sink, int entries)
 {
     if (kind == QLatin1String("ccat"))
         return walkCcat(fileName, sink);
     if (kind == QLatin1String("ani"))
-        return walkAni(fileName, sink);
+        return walkAni(fileName, sink, entries);
     Result walk;
     const Picture picture = walkPic(fileName);
     walk.stoppedAt = picture.pointsAt < 0 ? picture.stoppedAt : -1;

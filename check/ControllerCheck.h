@@ -15,7 +15,8 @@ struct Result
     QStringList pictures;  // for an animation, the picture files it names
 };
 
-// kind is "pic", "ccat" or "ani"; reports points-dropped warnings to sink.
-Result run(const QString& fileName, const QString& kind, const FindingSink& sink);
+// kind is "pic", "ccat" or "ani"; reports points-dropped warnings to sink. An animation's walk
+// stops after `entries` entries when that is not negative.
+Result run(const QString& fileName, const QString& kind, const FindingSink& sink, int entries = -1);
 
 } // namespace ControllerCheck
