@@ -28,6 +28,7 @@ public:
 
     FakeEtherDream()
     {
+        m_clock.start();
         m_server.listen(QHostAddress::LocalHost);
         connect(&m_server, &QTcpServer::newConnection, this, [this] {
             m_socket = m_server.nextPendingConnection();
@@ -51,8 +52,8 @@ public:
 private:
     int fullness() const
     {
-        const qint64 played = m_playing ? beginRate * m_clock.elapsed() / 1000 : 0;
-        return int(std::max<qint64>(0, m_queued - played));
+        const double played = m_playing ? beginRate * (m_clock.nsecsElapsed() - m_since) / 1e9 : 0;
+        return int(std::max(0.0, m_queued - played));
     }
     QByteArray status() const
     {
@@ -89,9 +90,8 @@ private:
                 m_queued = 0;
             } else if (c == 'b') {
                 beginRate = int(qFromLittleEndian<quint32>(cmd.constData() + 3));
-                m_queued = fullness();
+                m_since = m_clock.nsecsElapsed();
                 m_playing = true;
-                m_clock.start();
             } else if (c == 's') {
                 m_prepared = m_playing = false;
             } else if (c == 'd') {
@@ -106,9 +106,10 @@ private:
                     points.append({qint16(u(1)), qint16(u(2)), u(3), u(4), u(5), u(6)});
                 }
                 if (response == 'a') {
-                    const int left = fullness() + n;
-                    m_clock.start();
-                    m_queued = left;
+                    const double played =
+                        m_playing ? beginRate * (m_clock.nsecsElapsed() - m_since) / 1e9 : 0;
+                    m_queued = std::max(0.0, m_queued - played) + n;
+                    m_since = m_clock.nsecsElapsed();
                 }
             } else if (at < 0) {
                 response = 'I';
@@ -122,7 +123,8 @@ private:
     QUdpSocket m_udp;
     QByteArray m_input;
     QElapsedTimer m_clock;
-    qint64 m_queued = 0;
+    double m_queued = 0;
+    qint64 m_since = 0;
     bool m_prepared = false, m_playing = false;
 };
 
