@@ -85,6 +85,16 @@ QByteArray IdnClient::helloHeader(quint8 command)
     return bytes;
 }
 
+void IdnClient::setRate(int pointsPerSecond)
+{
+    // The pacing starts over from the samples already due, at the new rate.
+    if (m_phase == Phase::Streaming)
+        pump();
+    LaserOutput::setRate(pointsPerSecond);
+    m_clock.start();
+    m_due = 0;
+}
+
 void IdnClient::open(const QString& host, quint16 port)
 {
     if (m_phase != Phase::Idle)
@@ -131,6 +141,7 @@ void IdnClient::onReadyRead()
                           .arg(target(), name.isEmpty() ? tr("unnamed") : name)
                           .arg(m_rate));
         m_clock.start();
+        m_epoch.start();
         m_due = 0;
         pump();
         m_timer->start(PumpMs);
@@ -171,7 +182,7 @@ void IdnClient::sendSamples(const QVector<LaserSample>& samples)
     const int size = 8 + 4 + DictionaryWords * 4 + 4 + samples.size() * SampleSize;
     append16(bytes, quint16(size));
     append16(bytes, ContentChannelMessage | ContentConfiguration | ChunkWaveSamples);
-    append32(bytes, quint32(m_clock.nsecsElapsed() / 1000));
+    append32(bytes, quint32(m_epoch.nsecsElapsed() / 1000));
     // The configuration goes with every message, so that a device may join at any point.
     bytes.append(char(DictionaryWords)).append(char(ConfigRouting)).append('\0');
     bytes.append(char(ServiceGraphicContinuous));
@@ -193,7 +204,7 @@ void IdnClient::sendClose()
     QByteArray bytes = helloHeader(ChannelMessageClose);
     append16(bytes, 8 + 4);
     append16(bytes, ContentChannelMessage | ContentConfiguration | ChunkVoid);
-    append32(bytes, quint32(m_clock.isValid() ? m_clock.nsecsElapsed() / 1000 : 0));
+    append32(bytes, quint32(m_epoch.isValid() ? m_epoch.nsecsElapsed() / 1000 : 0));
     bytes.append('\0').append(char(ConfigClose)).append('\0').append('\0');
     write(bytes);
 }

@@ -28,6 +28,7 @@ public:
 
     explicit IdnClient(QObject* parent = nullptr);
 
+    void setRate(int pointsPerSecond) override;
     void open(const QString& host, quint16 port) override;
     void blackout() override;
 
@@ -53,5 +54,8 @@ private:
     Phase m_phase = Phase::Idle;
     quint16 m_sequence = 0;
     QElapsedTimer m_clock;
+    // Timestamps count from the stream's start.
+    QElapsedTimer m_epoch;
+    // The samples sent since the pacing clock last started.
     qint64 m_due = 0;
 };
