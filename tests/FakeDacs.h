@@ -16,6 +16,14 @@ struct ReceivedPoint
     int x, y, red, green, blue, intensity;
 };
 
+// A port that nothing listens on (for a refused connection) or that a test may bind.
+inline quint16 freePort()
+{
+    QUdpSocket udp;
+    udp.bind(QHostAddress(QHostAddress::LocalHost));
+    return udp.localPort();
+}
+
 // Ether Dream: TCP commands answered with 22-byte replies (little-endian status); the buffer
 // drains at the begun rate; the broadcast goes to 127.0.0.1:broadcastPort on every connection.
 class FakeEtherDream : public QObject
@@ -50,11 +58,12 @@ public:
     }
 
 private:
-    int fullness() const
+    double level() const
     {
         const double played = m_playing ? beginRate * (m_clock.nsecsElapsed() - m_since) / 1e9 : 0;
-        return int(std::max(0.0, m_queued - played));
+        return std::max(0.0, m_queued - played);
     }
+    int fullness() const { return int(level()); }
     QByteArray status() const
     {
         QByteArray s(20, '\0');
@@ -106,9 +115,7 @@ private:
                     points.append({qint16(u(1)), qint16(u(2)), u(3), u(4), u(5), u(6)});
                 }
                 if (response == 'a') {
-                    const double played =
-                        m_playing ? beginRate * (m_clock.nsecsElapsed() - m_since) / 1e9 : 0;
-                    m_queued = std::max(0.0, m_queued - played) + n;
+                    m_queued = level() + n;
                     m_since = m_clock.nsecsElapsed();
                 }
             } else if (at < 0) {

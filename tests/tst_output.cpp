@@ -219,13 +219,7 @@ private slots:
         silent.silent = true;
         FakeIdn busy;
         busy.status = 0x10;
-        quint16 closed;
-        {
-            QUdpSocket udp;
-            udp.bind(QHostAddress(QHostAddress::LocalHost));
-            closed = udp.localPort();
-        }
-        to.replace("%closed", QString::number(closed))
+        to.replace("%closed", QString::number(freePort()))
             .replace("%stop", QString::number(stop.port()));
         to.replace("%silent", QString::number(silent.port()))
             .replace("%busy", QString::number(busy.port()));
@@ -267,11 +261,7 @@ private slots:
         FakeEtherDream etherDream;
         FakeIdn idn;
         etherDream.maxRate = 35000;
-        {
-            QUdpSocket udp;
-            udp.bind(QHostAddress(QHostAddress::LocalHost));
-            etherDream.broadcastPort = udp.localPort();
-        }
+        etherDream.broadcastPort = freePort();
         DacDiscovery discovery;
         discovery.start(quint16(etherDream.broadcastPort), QHostAddress(QHostAddress::LocalHost),
                         idn.port());
