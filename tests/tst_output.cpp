@@ -150,7 +150,8 @@ private slots:
         // Every point the client counts arrives (datagrams may still be on their way).
         const int sent = m_out.section("\nsent ", 1).section(' ', 0, 0).toInt();
         QTRY_COMPARE(got.size(), sent);
-        QVERIFY2(got.size() > rate * seconds / 2 && got.size() < rate * seconds * 1.5 + 2000,
+        // Against rate × duration, with room for a loaded machine.
+        QVERIFY2(got.size() > rate * seconds / 2 && got.size() < rate * seconds * 3 + 2000,
                  qPrintable(QString::number(got.size())));
 
         // Ether Dream carries 16-bit colours and an intensity; IDN 8-bit colours.
