@@ -11,7 +11,8 @@ DESTDIR ?=
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all setup configure build test run demo bench asan fuzz format clean install uninstall package
+.PHONY: all setup configure build test test-twice run demo bench asan fuzz format clean install uninstall \
+	package screenshot translations
 
 all: build
 
@@ -29,6 +30,10 @@ build: configure
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The suite twice at once: each test program must keep its settings and display to itself.
+test-twice: build
+	scripts/test-twice.sh $(BUILD)
+
 demo: build
 	$(BUILD)/tools/lumenar-mkdemo $(BUILD)/demo
 
@@ -37,21 +42,37 @@ run: demo
 
 # The caches are refreshed only for a real installation, not for a staging DESTDIR; the list
 # of installed files is kept apart because every `cmake --install` (the tests too) rewrites it.
+MANIFEST ?= $(BUILD)/installed-files.txt
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
-	cp $(BUILD)/install_manifest.txt $(BUILD)/installed-files.txt
+	cp $(BUILD)/install_manifest.txt "$(MANIFEST)"
 	@[ -n "$(DESTDIR)" ] || dist/refresh-caches.sh "$(PREFIX)/share"
 
 uninstall:
-	@[ -f $(BUILD)/installed-files.txt ] || { echo "nothing was installed from $(BUILD)"; exit 1; }
+	@[ -f "$(MANIFEST)" ] || { echo "nothing was installed from $(BUILD)"; exit 1; }
 	@while read -r f || [ -n "$$f" ]; do rm -fv "$(DESTDIR)$$f"; \
-		rmdir -p --ignore-fail-on-non-empty "$$(dirname "$(DESTDIR)$$f")"; done < $(BUILD)/installed-files.txt
-	rm $(BUILD)/installed-files.txt
+		rmdir -p --ignore-fail-on-non-empty "$$(dirname "$(DESTDIR)$$f")"; done < "$(MANIFEST)"
+	rm "$(MANIFEST)"
 	@[ -n "$(DESTDIR)" ] || dist/refresh-caches.sh "$(PREFIX)/share"
 
-# A Debian package of the build (a disk image on macOS).
-package: build
-	cd $(BUILD) && cpack
+# A Debian package (a disk image on macOS), built apart with the distribution's hardening flags
+# (fortify, stack protector, relro and bind-now); CMake reads no CPPFLAGS, so they join CXXFLAGS.
+PACKAGE_BUILD ?= build-package
+package: setup
+	eval "$$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"; \
+		CXXFLAGS="$$CPPFLAGS $$CXXFLAGS" cmake -S . -B $(PACKAGE_BUILD) -G Ninja \
+		-DCMAKE_BUILD_TYPE=None -DLUMENAR_WERROR=ON -DBUILD_TESTING=OFF -DLUMENAR_BENCHMARKS=OFF
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack
+
+# Brings translations/lumenar_*.ts up to date with the sources' texts (new ones unfinished).
+SOURCES := app model readers views info playback export check tools
+translations: setup
+	lupdate -silent -no-obsolete -locations none $(SOURCES) -ts translations/lumenar_*.ts
+
+# dist/screenshot.png, the window on the demo show, as the README shows it.
+screenshot: build
+	scripts/screenshot.sh $(BUILD)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done

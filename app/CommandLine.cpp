@@ -54,9 +54,20 @@ CommandLine CommandLine::parse(const QStringList& args)
         result.m_text = parser.helpText();
     } else if (parser.isSet(version)) {
         result.m_action = Version;
-        result.m_text = QStringLiteral("lumenar %1\n").arg(QCoreApplication::applicationVersion());
+        result.m_text =
+            versionText(QStringLiteral("lumenar"), QCoreApplication::applicationVersion());
     } else if (!parser.positionalArguments().isEmpty()) {
         result.m_fileName = parser.positionalArguments().constFirst();
     }
     return result;
+}
+
+QString CommandLine::versionText(const QString& program, const QString& version)
+{
+    return QStringLiteral("%1 %2\n"
+                          "License GPL-3.0-or-later: GNU GPL version 3 or later "
+                          "<https://gnu.org/licenses/gpl.html>.\n"
+                          "This is free software: you are free to change and redistribute it.\n"
+                          "There is NO WARRANTY, to the extent permitted by law.\n")
+        .arg(program, version);
 }

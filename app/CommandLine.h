@@ -12,6 +12,8 @@ public:
     // args as QCoreApplication::arguments() gives them, the program first. Needs an application
     // object of any kind (the help text names the program from it).
     static CommandLine parse(const QStringList& args);
+    // What --version prints for either program: its name, version and licence.
+    static QString versionText(const QString& program, const QString& version);
 
     Action getAction() const { return m_action; }
     QString getFileName() const { return m_fileName; }

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
-#include "export/Exporter.h"
+#include "app/RecentFiles.h"
+#include "export/ExportDialogs.h"
 #include "export/FramePainter.h"
 #include "model/IldaFrames.h"
 #include "playback/Player.h"
@@ -19,13 +20,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QProgressDialog>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QWheelEvent>
-
-#include <cstdlib>
 
 namespace {
 
@@ -33,7 +30,6 @@ const char KeyShowBlankedLines[] = "ShowBlankedLines";
 const char KeyShowDots[] = "ShowDots";
 const char KeyView[] = "View";
 const char KeyViewAll[] = "ViewAll";
-const char KeyRecentFiles[] = "RecentFiles";
 
 const char* const ViewNames[] = {"Front", "Side", "Top", "Perspective"};
 
@@ -44,20 +40,12 @@ QKeySequence keys(const QString& text)
 
 } // namespace
 
-MainWindow::MySlider::~MySlider() = default;
-
-void MainWindow::MySlider::wheelEvent(QWheelEvent* event)
-{
-    event->ignore();
-}
-
 MainWindow::MainWindow(const QString& fileName)
 {
     setWindowTitle(tr("Lumenar"));
     setGeometry(50, 50, 650, 650);
     setMinimumSize(100, 100);
     m_infoWindow.setWindowTitle(tr("Information"));
-    connect(this, &QObject::destroyed, &m_infoWindow, &QWidget::close);
 
     m_player = new Player(this);
     connect(m_player, &Player::frameDue, this, &MainWindow::playFrame);
@@ -94,10 +82,9 @@ void MainWindow::readSettings()
     globalIldaFrames.setShowDots(settings.value(KeyShowDots, true).toBool());
     const QString view = settings.value(KeyView, QString()).toString();
     IldaView::m_activeView = 0;
-    for (unsigned i = 0; i < 4; ++i) {
+    for (unsigned i = 0; i < 4; ++i)
         if (view == QLatin1String(ViewNames[i]))
             IldaView::m_activeView = i;
-    }
     m_viewAll = settings.value(KeyViewAll, true).toBool();
     m_player->readSettings(settings);
 }
@@ -108,16 +95,18 @@ void MainWindow::writeSettings() const
     if (IldaView::m_activeView < 4)
         settings.setValue(KeyView, QLatin1String(ViewNames[IldaView::m_activeView]));
     settings.setValue(KeyViewAll, m_viewAll);
+    settings.setValue(KeyShowBlankedLines, globalIldaFrames.getShowBlankedLines());
+    settings.setValue(KeyShowDots, globalIldaFrames.getShowDots());
     m_player->writeSettings(settings);
     settings.sync();
 }
 
-// --- Actions, menus and shortcuts -----------------------------------------------------------
-
 void MainWindow::createActions()
 {
-    auto action = [this](const QString& text, const QKeySequence& shortcut, auto slot) {
+    auto action = [this](const QString& text, const QKeySequence& shortcut, auto slot,
+                         bool checkable = false) {
         auto* a = new QAction(text, this);
+        a->setCheckable(checkable);
         if (!shortcut.isEmpty())
             a->setShortcut(shortcut);
         connect(a, &QAction::triggered, this, slot);
@@ -129,11 +118,9 @@ void MainWindow::createActions()
         action(tr("&Export Picture..."), keys(tr("Ctrl+E")), &MainWindow::fileExportPicture);
     m_exportAnimationAction =
         action(tr("Export &Animation..."), QKeySequence(), &MainWindow::fileExportAnimation);
-    for (QAction*& recent : m_recentFileActions) {
-        recent = new QAction(this);
-        recent->setVisible(false);
+    m_recentFiles = new RecentFiles(this);
+    for (QAction* recent : m_recentFiles->getActions())
         connect(recent, &QAction::triggered, this, &MainWindow::fileOpenRecent);
-    }
     m_exitAction = new QAction(tr("E&xit"), this);
     m_exitAction->setShortcut(keys(tr("Ctrl+Q")));
     m_exitAction->setShortcutContext(Qt::ApplicationShortcut);
@@ -148,8 +135,7 @@ void MainWindow::createActions()
     m_viewTopAction = action(tr("&Top"), keys(tr("Ctrl+T")), &MainWindow::viewTop);
     m_viewPerspectiveAction =
         action(tr("&Perspective"), keys(tr("Ctrl+P")), &MainWindow::viewPerspective);
-    m_viewAllAction = action(tr("&All"), keys(tr("Ctrl+A")), &MainWindow::viewAll);
-    m_viewAllAction->setCheckable(true);
+    m_viewAllAction = action(tr("&All"), keys(tr("Ctrl+A")), &MainWindow::viewAll, true);
 
     auto* viewGroup = new QActionGroup(this);
     for (QAction* a :
@@ -167,16 +153,14 @@ void MainWindow::createActions()
     m_frameLastAction = action(tr("&Last"), QKeySequence(QKeySequence::MoveToEndOfDocument),
                                &MainWindow::frameLast);
 
-    m_showBlankedLinesAction =
-        action(tr("Show &Blanked Lines"), keys(tr("Ctrl+B")), &MainWindow::optionsShowBlankedLines);
-    m_showBlankedLinesAction->setCheckable(true);
+    m_showBlankedLinesAction = action(tr("Show &Blanked Lines"), keys(tr("Ctrl+B")),
+                                      &MainWindow::optionsShowBlankedLines, true);
     m_showBlankedLinesAction->setChecked(globalIldaFrames.getShowBlankedLines());
-    m_showDotsAction = action(tr("Show &Dots"), keys(tr("Ctrl+D")), &MainWindow::optionsShowDots);
-    m_showDotsAction->setCheckable(true);
+    m_showDotsAction =
+        action(tr("Show &Dots"), keys(tr("Ctrl+D")), &MainWindow::optionsShowDots, true);
     m_showDotsAction->setChecked(globalIldaFrames.getShowDots());
     m_showInformationAction =
-        action(tr("Show &Information"), QKeySequence(), &MainWindow::optionsShowInformation);
-    m_showInformationAction->setCheckable(true);
+        action(tr("Show &Information"), QKeySequence(), &MainWindow::optionsShowInformation, true);
     m_aboutAction = action(tr("&About Lumenar..."), QKeySequence(), &MainWindow::helpAbout);
 
     connect(&m_infoWindow, &InfoWindow::widgetClosed, this, &MainWindow::infoWindowClosed);
@@ -187,49 +171,25 @@ void MainWindow::createMenus()
     QMenuBar* bar = menuBar();
     if (!bar)
         return;
-
-    QMenu* file = bar->addMenu(tr("&File"));
-    file->addAction(m_openAction);
-    file->addAction(m_exportPictureAction);
-    file->addAction(m_exportAnimationAction);
-    file->addSeparator();
-    for (QAction* recent : m_recentFileActions)
-        file->addAction(recent);
-    file->addSeparator();
-    file->addAction(m_exitAction);
+    // A null entry is a separator.
+    auto menu = [bar](const QString& title, const QList<QAction*>& actions) {
+        QMenu* m = bar->addMenu(title);
+        for (QAction* a : actions)
+            m->addAction(a ? a : m->addSeparator());
+    };
+    menu(tr("&File"),
+         QList<QAction*>{m_openAction, m_exportPictureAction, m_exportAnimationAction, nullptr} +
+             m_recentFiles->getActions() + QList<QAction*>{nullptr, m_exitAction});
     updateFileOpenRecentActions();
-
-    QMenu* view = bar->addMenu(tr("&View"));
-    view->addAction(m_zoomInAction);
-    view->addAction(m_zoomOutAction);
-    view->addAction(m_resetAction);
-    view->addSeparator();
-    view->addAction(m_viewFrontAction);
-    view->addAction(m_viewSideAction);
-    view->addAction(m_viewTopAction);
-    view->addAction(m_viewPerspectiveAction);
-    view->addSeparator();
-    view->addAction(m_viewAllAction);
-
-    QMenu* frame = bar->addMenu(tr("&Frame"));
-    frame->addAction(m_frameFirstAction);
-    frame->addAction(m_framePreviousAction);
-    frame->addAction(m_frameNextAction);
-    frame->addAction(m_frameLastAction);
-    frame->addSeparator();
-    frame->addAction(m_player->getPlayAction());
-    frame->addAction(m_player->getLoopAction());
-
-    QMenu* options = bar->addMenu(tr("&Options"));
-    options->addAction(m_showBlankedLinesAction);
-    options->addAction(m_showDotsAction);
-    options->addSeparator();
-    options->addAction(m_showInformationAction);
-    options->addSeparator();
-    options->addAction(m_player->getSpeedAction());
-
-    QMenu* help = bar->addMenu(tr("&Help"));
-    help->addAction(m_aboutAction);
+    menu(tr("&View"),
+         {m_zoomInAction, m_zoomOutAction, m_resetAction, nullptr, m_viewFrontAction,
+          m_viewSideAction, m_viewTopAction, m_viewPerspectiveAction, nullptr, m_viewAllAction});
+    menu(tr("&Frame"),
+         {m_frameFirstAction, m_framePreviousAction, m_frameNextAction, m_frameLastAction, nullptr,
+          m_player->getPlayAction(), m_player->getLoopAction()});
+    menu(tr("&Options"), {m_showBlankedLinesAction, m_showDotsAction, nullptr,
+                          m_showInformationAction, nullptr, m_player->getSpeedAction()});
+    menu(tr("&Help"), {m_aboutAction});
 }
 
 void MainWindow::createAdditionalShortcuts()
@@ -252,24 +212,18 @@ void MainWindow::createAdditionalShortcuts()
     shortcut(keys(tr("Esc")), &MainWindow::quitFullScreen);
 }
 
-// --- Layout ---------------------------------------------------------------------------------
-
 void MainWindow::updateViews()
 {
     // New widgets every time: all view state lives on in IldaView's class members.
-    if (m_viewAll) {
-        QList<IldaView*> views;
-        QWidget* grid = ViewLayouts::createGrid(&views);
-        for (IldaView* view : views)
-            connect(view, &IldaView::activeViewChanged, this, &MainWindow::activeViewChanged);
-        setCentralWidget(grid);
+    QList<IldaView*> views;
+    QWidget* central = m_viewAll
+                           ? ViewLayouts::createGrid(&views)
+                           : (views << ViewLayouts::createView(IldaView::m_activeView)).last();
+    if (!central)
         return;
-    }
-    IldaView* view = ViewLayouts::createView(IldaView::m_activeView);
-    if (!view)
-        return;
-    connect(view, &IldaView::activeViewChanged, this, &MainWindow::activeViewChanged);
-    setCentralWidget(view);
+    for (IldaView* view : views)
+        connect(view, &IldaView::activeViewChanged, this, &MainWindow::activeViewChanged);
+    setCentralWidget(central);
 }
 
 void MainWindow::chooseView(unsigned int index)
@@ -327,17 +281,11 @@ void MainWindow::quitFullScreen()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     writeSettings();
+    // The program ends with its last window: an open information window must not keep it alive.
+    m_closing = true;
+    m_infoWindow.close();
     event->accept();
-    endProcess();
 }
-
-void MainWindow::endProcess()
-{
-    // An open information window must not keep the program alive.
-    std::exit(0);
-}
-
-// --- Frames and the status bar --------------------------------------------------------------
 
 void MainWindow::createStatusBar()
 {
@@ -376,8 +324,6 @@ void MainWindow::updateFrameActions() const
 
 void MainWindow::updateStatusSlider()
 {
-    if (!m_statusSlider)
-        return;
     const int n = globalIldaFrames.getNumberOfFrames();
     m_statusSlider->setEnabled(n >= 2);
     if (n < 1) {
@@ -393,8 +339,6 @@ void MainWindow::updateStatusSlider()
 
 void MainWindow::updateStatusLabel()
 {
-    if (!m_statusLabel)
-        return;
     const int n = globalIldaFrames.getNumberOfFrames();
     if (n > 0) {
         const int current = qBound(0, globalIldaFrames.getCurrentFrameNumber(), n - 1);
@@ -522,8 +466,6 @@ void MainWindow::viewMoveDown()
     update();
 }
 
-// --- Opening files --------------------------------------------------------------------------
-
 void MainWindow::openFile(const QString& fileName)
 {
     if (fileName.isEmpty() || m_loading)
@@ -533,21 +475,17 @@ void MainWindow::openFile(const QString& fileName)
     bool loaded = false;
     {
         LoadProgress progress(this, fileName, m_loadClock);
-        loaded =
-            globalIldaFrames.openFile(QDir::toNativeSeparators(fileName), m_infoWindow, this,
-                                      [&progress](qint64 bytes) { return progress.update(bytes); });
+        loaded = globalIldaFrames.openFile(
+            QDir::toNativeSeparators(fileName), m_infoWindow, this,
+            [this, &progress](qint64 bytes) { return !m_closing && progress.update(bytes); });
     }
     m_loading = false;
+    m_player->fileChanged();
     // Absolute, so that the recent list still works when the program starts elsewhere.
     setFileName(loaded ? QFileInfo(QDir::fromNativeSeparators(fileName)).absoluteFilePath()
                        : QString());
-    updateFrameActions();
-    updateStatusSlider();
-    updateStatusLabel();
-    m_infoWindow.setSelection(globalIldaFrames.getCurrentFrameNumber());
-    m_player->fileChanged(); // stops playback
     IldaView::Reset(true);
-    update();
+    frameChanged(false, false);
 }
 
 void MainWindow::setFileName(const QString& fileName)
@@ -557,32 +495,12 @@ void MainWindow::setFileName(const QString& fileName)
         return;
     }
     setWindowTitle(tr("%1 - %2").arg(QFileInfo(fileName).fileName(), tr("Lumenar")));
-
-    QSettings settings;
-    QStringList files = settings.value(KeyRecentFiles).toStringList();
-    files.removeAll(fileName);
-    files.removeAll(QDir::toNativeSeparators(fileName));
-    files.prepend(fileName);
-    while (files.size() > RecentFileCount)
-        files.removeLast();
-    settings.setValue(KeyRecentFiles, files);
-    updateFileOpenRecentActions();
+    m_recentFiles->add(fileName);
 }
 
 void MainWindow::updateFileOpenRecentActions() const
 {
-    const QStringList files = QSettings().value(KeyRecentFiles).toStringList();
-    const int n = qMin(files.size(), int(RecentFileCount));
-    for (int i = 0; i < n; ++i) {
-        // Escape ampersands so that "R&D.ild" is not shown as "RD.ild" with a mnemonic.
-        QString name = QFileInfo(files[i]).fileName();
-        name.replace(QLatin1Char('&'), QLatin1String("&&"));
-        m_recentFileActions[i]->setText(tr("&%1 %2").arg(QString::number(i + 1), name));
-        m_recentFileActions[i]->setData(files[i]);
-        m_recentFileActions[i]->setVisible(true);
-    }
-    for (int i = n; i < RecentFileCount; ++i)
-        m_recentFileActions[i]->setVisible(false);
+    m_recentFiles->updateActions();
 }
 
 void MainWindow::fileOpen()
@@ -611,86 +529,29 @@ void MainWindow::dropEvent(QDropEvent* event)
     openFile(urls.isEmpty() ? QString() : urls.first().toLocalFile());
 }
 
-// --- Export --------------------------------------------------------------------------------
-
 int MainWindow::exportLayout() const
 {
     return m_viewAll ? FramePainter::AllViews : int(IldaView::m_activeView);
 }
 
-QSize MainWindow::exportSize() const
-{
-    return centralWidget() ? centralWidget()->size() : size();
-}
-
 void MainWindow::fileExportPicture()
 {
-    const QString png = tr("PNG Image (*.png)");
-    const QString svg = tr("SVG Drawing (*.svg)");
-    QString filter = png;
-    QString fileName = QFileDialog::getSaveFileName(this, tr("Export Picture"), QString(),
-                                                    png + QStringLiteral(";;") + svg, &filter);
-    if (fileName.isEmpty())
-        return;
-    // A name ending in .png or .svg says what it wants; any other name gets the filter's suffix.
-    Exporter::Format format = Exporter::formatOf(fileName);
-    if (format != Exporter::Png && format != Exporter::Svg) {
-        format = filter == svg ? Exporter::Svg : Exporter::Png;
-        fileName += format == Exporter::Svg ? QStringLiteral(".svg") : QStringLiteral(".png");
-    }
-    const QString error = Exporter::writePicture(fileName, format, exportLayout(), exportSize());
-    if (!error.isEmpty())
-        QMessageBox::critical(this, tr("Lumenar"), error);
+    ExportDialogs::exportPicture(this, globalIldaFrames.getCurrentFrameNumber(), exportLayout(),
+                                 centralWidget()->size());
 }
 
 void MainWindow::fileExportAnimation()
 {
-    const int count = globalIldaFrames.getNumberOfFrames();
-    if (count < 1) {
-        QMessageBox::information(this, tr("Lumenar"), tr("Open a show to export it."));
-        return;
-    }
-    const QString gif = tr("Animated GIF (*.gif)");
-    const QString sequence = tr("Numbered PNG Pictures in a New Folder (*)");
-    QString filter = gif;
-    QString fileName = QFileDialog::getSaveFileName(this, tr("Export Animation"), QString(),
-                                                    gif + QStringLiteral(";;") + sequence, &filter);
-    if (fileName.isEmpty())
-        return;
-    // A name ending in .gif is a GIF whatever the filter; with the GIF filter any name is one.
-    Exporter::Format format = Exporter::Gif;
-    if (Exporter::formatOf(fileName) != Exporter::Gif) {
-        if (filter == sequence)
-            format = Exporter::PngSequence;
-        else
-            fileName += QStringLiteral(".gif");
-    }
-
-    // The export moves the store through every frame; playback must not move it meanwhile.
-    m_player->stop();
-    QProgressDialog progress(tr("Exporting %1 frames...").arg(count), tr("Cancel"), 0, count, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
     const Player* player = m_player;
-    const QString error = Exporter::writeAnimation(
-        fileName, format, exportLayout(), exportSize(),
-        [player](int frame) { return player->getFrameDuration(frame); }, player->isLooping(),
-        [&progress](int done, int) {
-            progress.setValue(done);
-            return !progress.wasCanceled();
-        });
-    progress.reset();
-    if (!error.isEmpty())
-        QMessageBox::critical(this, tr("Lumenar"), error);
+    ExportDialogs::exportAnimation(
+        this, exportLayout(), centralWidget()->size(),
+        [player](int frame) { return player->getFrameDuration(frame); }, player->isLooping());
 }
-
-// --- Options, information window, about box -------------------------------------------------
 
 void MainWindow::optionsShowBlankedLines()
 {
     globalIldaFrames.setShowBlankedLines(!globalIldaFrames.getShowBlankedLines());
     m_showBlankedLinesAction->setChecked(globalIldaFrames.getShowBlankedLines());
-    QSettings().setValue(KeyShowBlankedLines, globalIldaFrames.getShowBlankedLines());
     update();
 }
 
@@ -698,76 +559,39 @@ void MainWindow::optionsShowDots()
 {
     globalIldaFrames.setShowDots(!globalIldaFrames.getShowDots());
     m_showDotsAction->setChecked(globalIldaFrames.getShowDots());
-    QSettings().setValue(KeyShowDots, globalIldaFrames.getShowDots());
     update();
-}
-
-void MainWindow::showInfoWindow()
-{
-    if (m_infoWindow.isMinimized())
-        m_infoWindow.showNormal();
-    else
-        m_infoWindow.show();
-    m_infoWindow.raise();
-    m_infoWindow.activateWindow();
 }
 
 void MainWindow::optionsShowInformation()
 {
-    if (!m_showInformationAction)
-        return;
     if (m_showInformationAction->isChecked())
-        showInfoWindow();
+        m_infoWindow.showRaised();
     else
         m_infoWindow.close();
 }
 
 void MainWindow::openInfoWindow()
 {
-    if (!m_showInformationAction)
-        return;
     m_showInformationAction->setChecked(true);
-    showInfoWindow();
+    m_infoWindow.showRaised();
 }
 
 void MainWindow::infoWindowClosed()
 {
-    if (m_showInformationAction)
-        m_showInformationAction->setChecked(false);
-}
-
-QString MainWindow::compilerText()
-{
-#if defined(__clang__)
-#if defined(__apple_build_version__)
-    return QStringLiteral("Clang %1.%2 (Apple)").arg(__clang_major__).arg(__clang_minor__);
-#else
-    return QStringLiteral("Clang %1.%2").arg(__clang_major__).arg(__clang_minor__);
-#endif
-#elif defined(__GNUC__)
-    return QStringLiteral("GCC %1.%2").arg(__GNUC__).arg(__GNUC_MINOR__);
-#elif defined(_MSC_VER)
-    return QStringLiteral("MSVC %1.%2").arg(_MSC_VER / 100).arg(_MSC_VER % 100);
-#else
-    return QStringLiteral("an unknown compiler");
-#endif
-}
-
-QString MainWindow::aboutText()
-{
-    return tr("<h3>Lumenar</h3>"
-              "<p>Based on Qt %1 (%2, %3 bit)</p>"
-              "<p>A viewer for laser-show frame files: ILDA shows and Vectrion Pyx pictures, "
-              "catalogues and animations, frame by frame, from the front, the side, the top "
-              "and in perspective.</p>")
-        .arg(QString::fromLatin1(qVersion()), compilerText(), QString::number(QSysInfo::WordSize));
+    m_showInformationAction->setChecked(false);
 }
 
 void MainWindow::helpAbout()
 {
     QMessageBox box(this);
     box.setWindowTitle(tr("About Lumenar"));
-    box.setText(aboutText());
+    box.setText(tr("<h3>Lumenar</h3>"
+                   "<p>Based on Qt %1 (%2, %3 bit)</p>"
+                   "<p>A viewer for laser-show frame files: ILDA shows and Vectrion Pyx pictures, "
+                   "catalogues and animations, frame by frame, from the front, the side, the top "
+                   "and in perspective.</p>")
+                    .arg(QString::fromLatin1(qVersion()), QStringLiteral(LUMENAR_COMPILER),
+                         QString::number(QSysInfo::WordSize)));
     box.setIconPixmap(QPixmap(QStringLiteral(":/res/Lumenar.png")));
     box.exec();
 }

@@ -5,11 +5,13 @@
 
 #include <QMainWindow>
 #include <QSlider>
+#include <QWheelEvent>
 
 class QAction;
 class QActionGroup;
 class QLabel;
 class Player;
+class RecentFiles;
 
 class MainWindow : public QMainWindow
 {
@@ -21,20 +23,13 @@ public:
     {
     public:
         using QSlider::QSlider;
-        ~MySlider() override;
 
     protected:
-        void wheelEvent(QWheelEvent* event) override;
+        void wheelEvent(QWheelEvent* event) override { event->ignore(); }
     };
-
-    static constexpr int RecentFileCount = 9;
 
     explicit MainWindow(const QString& fileName);
     ~MainWindow() override;
-
-    // The about box's text, filled with the run-time Qt version, compiler and pointer width.
-    static QString aboutText();
-    static QString compilerText();
 
     Player* getPlayer() const { return m_player; }
 
@@ -82,9 +77,6 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-    // Closing the window ends the process at once; tests replace this to stay alive.
-    virtual void endProcess();
-
 private:
     void readSettings();
     void writeSettings() const;
@@ -100,17 +92,16 @@ private:
     void chooseView(unsigned int index);
     void setFileName(const QString& fileName);
     void updateFileOpenRecentActions() const;
-    void showInfoWindow();
-    // The common tail of every frame change: actions, slider, counter, row, repaint.
+    // The one update chain of every frame change, a new file's included: actions, slider,
+    // counter, row, the player, repaint.
     void frameChanged(bool fromSlider, bool fromInfoWindow);
-    // What the views show now: the layout index for FramePainter and the size of the views.
+    // What the views show now, as a layout index of FramePainter.
     int exportLayout() const;
-    QSize exportSize() const;
 
     QAction* m_openAction = nullptr;
     QAction* m_exportPictureAction = nullptr;
     QAction* m_exportAnimationAction = nullptr;
-    QAction* m_recentFileActions[RecentFileCount] = {};
+    RecentFiles* m_recentFiles = nullptr;
     QAction* m_exitAction = nullptr;
     QAction* m_zoomInAction = nullptr;
     QAction* m_zoomOutAction = nullptr;
@@ -136,6 +127,8 @@ private:
     InfoWindow m_infoWindow;
     // A load lets events through: an open request that arrives meanwhile is ignored.
     bool m_loading = false;
+    // Closing cancels a load in progress.
+    bool m_closing = false;
     LoadProgress::Clock m_loadClock; // empty: the real clock
 
     friend class TestMainWindow;

@@ -24,15 +24,7 @@ namespace {
 
 constexpr double Seconds = 3.0;
 
-// Stays alive where the real window ends the process.
-class BenchWindow : public MainWindow
-{
-public:
-    using MainWindow::MainWindow;
-
-protected:
-    void endProcess() override {}
-};
+using BenchWindow = MainWindow;
 
 // Counts the paints of one widget.
 class PaintCounter : public QObject
@@ -127,11 +119,11 @@ void BM_Playback(benchmark::State& state, const QString& path)
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir dir; // settings of its own: the grid, default options
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     QApplication app(argc, argv);
-    QSettings().clear(); // the grid, default options
 
-    QTemporaryDir dir;
     const QString demo = dir.filePath(QStringLiteral("demo.ild"));
     const QString dense = dir.filePath(QStringLiteral("dense.ild"));
     for (const auto& [path, bytes] :

@@ -4,6 +4,7 @@
 #include "check/IldaCheck.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
+#include "readers/IldaFormat.h"
 
 #include <QFile>
 
@@ -11,10 +12,7 @@ namespace Conformance {
 
 QString controllerKind(const QString& fileName)
 {
-    for (const char* kind : {"pic", "ccat", "ani"})
-        if (fileName.endsWith(QLatin1Char('.') + QLatin1String(kind), Qt::CaseInsensitive))
-            return QLatin1String(kind);
-    return QString();
+    return IldaFormat::controllerSuffix(fileName);
 }
 
 void check(const QString& fileName, const FindingSink& sink, QStringList* pictures)
@@ -32,7 +30,7 @@ void check(const QString& fileName, const FindingSink& sink, QStringList* pictur
     }
 
     // The reader's own message says what is wrong; the walk says where.
-    const ControllerCheck::Walk walk = ControllerCheck::run(fileName, kind, sink);
+    const ControllerCheck::Result walk = ControllerCheck::run(fileName, kind, sink);
     if (pictures)
         *pictures = walk.pictures;
     InfoWindow info;

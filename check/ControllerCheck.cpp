@@ -65,9 +65,9 @@ Picture walkPic(const QString& fileName)
     return picture;
 }
 
-ControllerCheck::Walk walkCcat(const QString& fileName, const FindingSink& sink)
+ControllerCheck::Result walkCcat(const QString& fileName, const FindingSink& sink)
 {
-    ControllerCheck::Walk walk;
+    ControllerCheck::Result walk;
     walk.stoppedAt = 0;
     QFile file(fileName);
     uchar header[CcatHeaderSize];
@@ -109,9 +109,9 @@ ControllerCheck::Walk walkCcat(const QString& fileName, const FindingSink& sink)
     return walk;
 }
 
-ControllerCheck::Walk walkAni(const QString& fileName, const FindingSink& sink)
+ControllerCheck::Result walkAni(const QString& fileName, const FindingSink& sink)
 {
-    ControllerCheck::Walk walk;
+    ControllerCheck::Result walk;
     walk.stoppedAt = 0;
     QFile file(fileName);
     if (!IldaFrames::openForReading(file).isEmpty())
@@ -139,13 +139,13 @@ ControllerCheck::Walk walkAni(const QString& fileName, const FindingSink& sink)
             return walk;
         const QString path = directory + QLatin1Char('/') + catalogue + QLatin1String(".catl/") +
                              name + QLatin1String(".pic");
-        const QString key = QFileInfo(path).canonicalFilePath();
+        const QString key = fileIdentity(path);
         auto found = known.constFind(key);
         const Picture picture =
             !key.isEmpty() && found != known.constEnd() ? *found : walkPic(path);
         if (!key.isEmpty() && found == known.constEnd()) {
             known.insert(key, picture);
-            walk.pictures << key;
+            walk.pictures << QFileInfo(path).canonicalFilePath();
         }
         if (picture.pointsAt < 0)
             return walk;
@@ -164,13 +164,13 @@ ControllerCheck::Walk walkAni(const QString& fileName, const FindingSink& sink)
 
 namespace ControllerCheck {
 
-Walk run(const QString& fileName, const QString& kind, const FindingSink& sink)
+Result run(const QString& fileName, const QString& kind, const FindingSink& sink)
 {
     if (kind == QLatin1String("ccat"))
         return walkCcat(fileName, sink);
     if (kind == QLatin1String("ani"))
         return walkAni(fileName, sink);
-    Walk walk;
+    Result walk;
     const Picture picture = walkPic(fileName);
     walk.stoppedAt = picture.pointsAt < 0 ? picture.stoppedAt : -1;
     if (picture.count > IldaFrame::MaxPoints)

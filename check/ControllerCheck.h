@@ -8,7 +8,7 @@
 // anything, to tell where a reader stops and which pictures lose points.
 namespace ControllerCheck {
 
-struct Walk
+struct Result
 {
     qint64 stoppedAt = -1; // where reading stopped, -1 when the walk reached its end
     int picture = 0;       // the picture being read there, or the number of pictures
@@ -16,6 +16,6 @@ struct Walk
 };
 
 // kind is "pic", "ccat" or "ani"; reports points-dropped warnings to sink.
-Walk run(const QString& fileName, const QString& kind, const FindingSink& sink);
+Result run(const QString& fileName, const QString& kind, const FindingSink& sink);
 
 } // namespace ControllerCheck

@@ -2,6 +2,7 @@
 
 #include "check/ByteSource.h"
 #include "model/IldaFrame.h"
+#include "readers/IldaFormat.h"
 
 #include <QIODevice>
 #include <QObject>
@@ -12,25 +13,20 @@
 
 namespace {
 
-constexpr quint32 Signature = 0x494C4441; // "ILDA"
-constexpr int HeaderSize = 32;
-constexpr int HeaderRest = 28; // header bytes after the signature
+using IldaFormat::HeaderRest;
+using IldaFormat::HeaderSize;
+using IldaFormat::recordSize;
+using IldaFormat::Signature;
 constexpr int DefaultColours = 64;
 constexpr int PaletteEntries = 256;
 constexpr uchar LastPointBit = 0x80;
 
-int recordSize(quint32 format)
-{
-    static const int sizes[] = {8, 6, 3, 0, 10, 8};
-    return sizes[format];
-}
-
 // One walk over the file. The first walk only counts the frames, so that the second can compare
 // every header's total with it while it goes.
-class Walk
+class SectionWalk
 {
 public:
-    Walk(QIODevice& device, const FindingSink* sink, int framesInFile)
+    SectionWalk(QIODevice& device, const FindingSink* sink, int framesInFile)
         : m_in(device), m_sink(sink), m_framesInFile(framesInFile)
     {
         std::fill(m_colours, m_colours + PaletteEntries, DefaultColours);
@@ -57,7 +53,7 @@ private:
 };
 
 // Mirrors the reader's scan: a window of the last four bytes that starts empty every time.
-bool Walk::scan()
+bool SectionWalk::scan()
 {
     quint32 window = 0;
     for (;;) {
@@ -70,7 +66,7 @@ bool Walk::scan()
     }
 }
 
-int Walk::run()
+int SectionWalk::run()
 {
     bool headerSeen = false;
     for (;;) {
@@ -184,7 +180,7 @@ int Walk::run()
 }
 
 // Reads a point section's records; false when the file ends inside them.
-bool Walk::pointRecords(qint64 at, quint32 format, int count, int projector)
+bool SectionWalk::pointRecords(qint64 at, quint32 format, int count, int projector)
 {
     const int size = recordSize(format);
     if (!m_sink)
@@ -237,10 +233,10 @@ void run(QIODevice& device, const FindingSink& sink)
     int frames = -1;
     const qint64 start = device.pos();
     if (!device.isSequential()) {
-        frames = Walk(device, nullptr, -1).run();
+        frames = SectionWalk(device, nullptr, -1).run();
         device.seek(start);
     }
-    Walk(device, &sink, frames).run();
+    SectionWalk(device, &sink, frames).run();
 }
 
 } // namespace IldaCheck

@@ -1,6 +1,7 @@
 #include "check/IldaWriter.h"
 
 #include "model/IldaFrame.h"
+#include "readers/IldaFormat.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr int HeaderSize = 32;
+using IldaFormat::HeaderSize;
 constexpr int TextLength = 8;
 constexpr uchar LastPointBit = 0x80;
 constexpr uchar BlankingBit = 0x40;
@@ -44,7 +45,8 @@ QByteArray IldaWriter::textField(const QString& text)
 bool IldaWriter::writeHeader(quint32 format, const QString& name, const QString& company,
                              int records)
 {
-    uchar header[HeaderSize] = {'I', 'L', 'D', 'A'};
+    uchar header[HeaderSize] = {};
+    qToBigEndian<quint32>(IldaFormat::Signature, header);
     qToBigEndian<quint32>(format, header + 4);
     const QByteArray texts = textField(name) + textField(company);
     std::copy(texts.constBegin(), texts.constEnd(), header + 8);

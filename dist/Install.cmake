@@ -4,11 +4,14 @@ include(GNUInstallDirs)
 
 set(LUMENAR_DIST ${CMAKE_CURRENT_LIST_DIR})
 set(LUMENAR_DIST_OUT ${CMAKE_BINARY_DIR}/dist)
-set(LUMENAR_MAINTAINER "The Lumenar maintainers <maintainers@lumenar.org>")
+# No address of the project exists yet: .invalid is reserved (RFC 2606, RFC 6761) and can never
+# resolve, so mail to it fails on the sender's own machine instead of reaching a stranger.
+set(LUMENAR_MAINTAINER "The Lumenar maintainers <maintainers@lumenar.invalid>")
 if(CMAKE_OSX_DEPLOYMENT_TARGET)
     set(LUMENAR_MACOS_MINIMUM ${CMAKE_OSX_DEPLOYMENT_TARGET})
 else()
-    set(LUMENAR_MACOS_MINIMUM 10.13)
+    # Homebrew's Qt on the macos-14 runner is built for macOS 14 and later.
+    set(LUMENAR_MACOS_MINIMUM 14.0)
 endif()
 
 foreach(file ${LUMENAR_APP_ID}.metainfo.xml lumenar.1 lumenar-inspect.1 Info.plist
@@ -23,7 +26,7 @@ if(NOT LUMENAR_RSVG_CONVERT)
 endif()
 set(icon_svg ${LUMENAR_DIST}/${LUMENAR_APP_ID}.svg)
 set(LUMENAR_DIST_FILES)
-foreach(size 16 32 48 128 256 512)
+foreach(size 16 32 48 64 128 256 512 1024)
     set(png ${LUMENAR_DIST_OUT}/icons/${size}/${LUMENAR_APP_ID}.png)
     add_custom_command(OUTPUT ${png}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${LUMENAR_DIST_OUT}/icons/${size}
@@ -40,8 +43,8 @@ find_program(LUMENAR_PNG2ICNS png2icns)
 if(LUMENAR_ICONUTIL)
     set(iconset ${LUMENAR_DIST_OUT}/Lumenar.iconset)
     set(copies)
-    foreach(pair 16:16x16 32:16x16@2x 32:32x32 128:128x128 256:128x128@2x 256:256x256
-            512:256x256@2x 512:512x512)
+    foreach(pair 16:16x16 32:16x16@2x 32:32x32 64:32x32@2x 128:128x128 256:128x128@2x
+            256:256x256 512:256x256@2x 512:512x512 1024:512x512@2x)
         string(REPLACE ":" ";" pair ${pair})
         list(GET pair 0 size)
         list(GET pair 1 name)
@@ -51,12 +54,13 @@ if(LUMENAR_ICONUTIL)
     add_custom_command(OUTPUT ${LUMENAR_ICNS}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${iconset} ${copies}
         COMMAND ${LUMENAR_ICONUTIL} -c icns -o ${LUMENAR_ICNS} ${iconset}
-        DEPENDS ${icon_16} ${icon_32} ${icon_128} ${icon_256} ${icon_512} VERBATIM)
+        DEPENDS ${icon_16} ${icon_32} ${icon_64} ${icon_128} ${icon_256} ${icon_512} ${icon_1024}
+        VERBATIM)
 elseif(LUMENAR_PNG2ICNS)
     add_custom_command(OUTPUT ${LUMENAR_ICNS}
         COMMAND ${LUMENAR_PNG2ICNS} ${LUMENAR_ICNS} ${icon_16} ${icon_32} ${icon_128} ${icon_256}
-            ${icon_512}
-        DEPENDS ${icon_16} ${icon_32} ${icon_128} ${icon_256} ${icon_512} VERBATIM)
+            ${icon_512} ${icon_1024}
+        DEPENDS ${icon_16} ${icon_32} ${icon_128} ${icon_256} ${icon_512} ${icon_1024} VERBATIM)
 else()
     message(STATUS "Neither iconutil nor png2icns found: no Lumenar.icns")
     unset(LUMENAR_ICNS)
@@ -86,13 +90,23 @@ if(APPLE)
     endif()
     install(TARGETS lumenar BUNDLE DESTINATION .)
     install(TARGETS lumenar-inspect RUNTIME DESTINATION Lumenar.app/Contents/MacOS)
-    # Qt's frameworks go into the bundle so that the disk image runs without Homebrew.
+    # Where the program looks beside itself: MacOS/../share/lumenar/translations.
+    install(FILES ${LUMENAR_QM} DESTINATION Lumenar.app/Contents/share/lumenar/translations)
+    # Qt's frameworks go into the bundle so that the disk image runs without Homebrew. macdeployqt
+    # deploys only the cocoa platform plugin; lumenar-inspect needs the offscreen one, so it is
+    # copied in first and handed over as one more binary whose libraries are deployed.
     find_program(LUMENAR_MACDEPLOYQT macdeployqt HINTS ${Qt5_DIR}/../../../bin)
     if(LUMENAR_MACDEPLOYQT)
-        install(CODE "execute_process(COMMAND \"${LUMENAR_MACDEPLOYQT}\"
-            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/Lumenar.app\"
-            \"-executable=\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/Lumenar.app/Contents/MacOS/lumenar-inspect\"
-            COMMAND_ERROR_IS_FATAL ANY)")
+        install(FILES $<TARGET_FILE:Qt5::QOffscreenIntegrationPlugin>
+            DESTINATION Lumenar.app/Contents/PlugIns/platforms)
+        install(CODE "set(app \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/Lumenar.app\")
+            execute_process(COMMAND \"${LUMENAR_MACDEPLOYQT}\" \"\${app}\"
+                \"-executable=\${app}/Contents/MacOS/lumenar-inspect\"
+                \"-executable=\${app}/Contents/PlugIns/platforms/libqoffscreen.dylib\"
+                RESULT_VARIABLE status)
+            if(NOT status EQUAL 0)
+                message(FATAL_ERROR \"macdeployqt failed: \${status}\")
+            endif()")
     endif()
     set(CPACK_GENERATOR DragNDrop)
     set(CPACK_DMG_VOLUME_NAME Lumenar)
@@ -114,13 +128,14 @@ else()
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES ${LUMENAR_DIST}/deb/copyright ${LUMENAR_DIST_OUT}/deb/changelog.gz
         DESTINATION ${data}/doc/lumenar)
+    install(FILES ${LUMENAR_QM} DESTINATION ${data}/lumenar/translations)
     set(CPACK_GENERATOR DEB)
+    set(CMAKE_STRIP ${LUMENAR_DIST}/deb/strip CACHE FILEPATH "strip, as dh_strip does it" FORCE)
 endif()
 
 set(CPACK_PACKAGE_NAME lumenar)
 set(CPACK_PACKAGE_VENDOR "The Lumenar maintainers")
 set(CPACK_PACKAGE_CONTACT ${LUMENAR_MAINTAINER})
-set(CPACK_PACKAGE_HOMEPAGE_URL https://lumenar.org/)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for laser-show frame files")
 set(CPACK_PACKAGE_DESCRIPTION
     "Lumenar shows the frames of ILDA laser-show files and of the Vectrion Pyx\n"
@@ -132,6 +147,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${LUMENAR_DIST}/deb/postinst ${LUMENAR_DIST}/deb/postrm)
+# Qt's own texts (buttons, standard dialogs) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qttranslations5-l10n)
+# No maintainer scripts: the MIME, launcher and icon caches follow dpkg's file triggers.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -38,14 +38,10 @@ QString writePng(const QString& fileName, const QImage& image)
     return QString();
 }
 
-// Draws one frame and puts the store back, so that the window never sees the walk.
 QImage frameImage(const FramePainter& painter, int frame)
 {
-    const int current = globalIldaFrames.getCurrentFrameNumber();
-    globalIldaFrames.gotoFrame(frame);
-    QImage image = painter.image();
-    globalIldaFrames.gotoFrame(current);
-    return image;
+    painter.setFrame(frame);
+    return painter.image();
 }
 
 } // namespace
@@ -68,12 +64,13 @@ QString Exporter::sequenceName(int index, int count)
     return QStringLiteral("frame-%1.png").arg(index + 1, digits, 10, QLatin1Char('0'));
 }
 
-QString Exporter::writePicture(const QString& fileName, Format format, int layout,
+QString Exporter::writePicture(const QString& fileName, Format format, int frame, int layout,
                                const QSize& size)
 {
     const FramePainter painter(layout, size);
     if (!painter.isValid())
         return tr("There is no such view.");
+    painter.setFrame(frame);
     if (format == Png)
         return writePng(fileName, painter.image());
     if (format != Svg)

@@ -21,12 +21,12 @@ public:
     // By the name's suffix: .png, .svg or .gif, in any letter case.
     static Format formatOf(const QString& fileName);
 
-    // The current frame as a PNG or SVG picture.
-    static QString writePicture(const QString& fileName, Format format, int layout,
+    // Frame `frame` of the store as a PNG or SVG picture.
+    static QString writePicture(const QString& fileName, Format format, int frame, int layout,
                                 const QSize& size);
 
-    // Every frame, as an animated GIF or as numbered PNG pictures in the folder fileName. The
-    // store's current frame is the same afterwards.
+    // Every frame, as an animated GIF or as numbered PNG pictures in the folder fileName. Frames
+    // are read by index: the store's current frame never moves, so playback may go on.
     static QString writeAnimation(const QString& fileName, Format format, int layout,
                                   const QSize& size, const Duration& duration, bool loop,
                                   const Progress& progress);

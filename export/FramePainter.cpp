@@ -22,6 +22,15 @@ FramePainter::FramePainter(int layout, const QSize& size) : m_size(size)
 
 FramePainter::~FramePainter() = default;
 
+void FramePainter::setFrame(int index) const
+{
+    if (auto* view = qobject_cast<IldaView*>(m_root.get()))
+        view->setFrameIndex(index);
+    else if (m_root)
+        for (IldaView* child : m_root->findChildren<IldaView*>())
+            child->setFrameIndex(index);
+}
+
 void FramePainter::paint(QPaintDevice* device) const
 {
     if (m_root)

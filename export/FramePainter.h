@@ -9,9 +9,10 @@ class QPaintDevice;
 class QPainter;
 class QWidget;
 
-// Draws the store's current frame exactly as the window shows it, through the views' own paint
-// sequence, onto any paint device: a raster image or a vector drawing. Keeps its off-screen
-// widgets between frames, so an animation builds them once.
+// Draws a frame of the store, read by index, exactly as the window shows it, through the views'
+// own paint sequence, onto any paint device: a raster image or a vector drawing. Never moves the
+// store's current frame. Keeps its off-screen widgets between frames, so an animation builds
+// them once.
 class FramePainter
 {
 public:
@@ -24,7 +25,8 @@ public:
     FramePainter& operator=(const FramePainter&) = delete;
 
     bool isValid() const { return m_root != nullptr; }
-    QSize getSize() const { return m_size; }
+    // The frame to draw from now on; -1, the default, is the store's current frame.
+    void setFrame(int index) const;
 
     void paint(QPaintDevice* device) const;
     // Through a painter, with its transformation.

@@ -20,24 +20,16 @@ int InfoModel::columnCount(const QModelIndex& parent) const
 
 QVariant InfoModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size() ||
+    if (!index.isValid() || index.row() >= m_rows.size() || index.column() >= ColumnCount ||
         (role != Qt::DisplayRole && role != Qt::EditRole))
         return QVariant();
-    const Row& row = m_rows.at(index.row());
-    switch (index.column()) {
-    case 0:
-        return row.format;
-    case 1:
-        return row.name;
-    case 2:
-        return row.company;
-    case 3:
-        return QString::number(row.records);
-    case 4:
-        return row.projector;
-    default:
-        return QVariant();
-    }
+    return getTexts(index.row()).at(index.column());
+}
+
+QStringList InfoModel::getTexts(int row) const
+{
+    const Row r = getRow(row);
+    return {r.format, r.name, r.company, QString::number(r.records), r.projector};
 }
 
 QVariant InfoModel::headerData(int section, Qt::Orientation orientation, int role) const

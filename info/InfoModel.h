@@ -29,6 +29,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+    // A loaded row for the tools that read what a file held; an empty row outside the table.
+    Row getRow(int row) const { return m_rows.value(row); }
+    // The row's texts in column order, as the table shows them.
+    QStringList getTexts(int row) const;
+
     // Removes every row and sets the column headers.
     void reset(const QStringList& headers);
     void append(const Row& row);

@@ -92,3 +92,13 @@ void InfoWindow::closeEvent(QCloseEvent* event)
     emit widgetClosed();
     event->accept();
 }
+
+void InfoWindow::showRaised()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}

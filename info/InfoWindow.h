@@ -25,6 +25,9 @@ public:
     // Selects the row of the given frame without reporting it.
     void setSelection(int frame);
 
+    // Shows the window, restored when minimised, in front and active.
+    void showRaised();
+
     int rowOfFrame(int frame) const;
     int frameOfRow(int row) const;
 

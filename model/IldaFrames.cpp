@@ -82,5 +82,5 @@ void IldaFrames::gotoNext()
 
 void IldaFrames::gotoLast()
 {
-    m_currentFrame = m_frames.size() - 1;
+    m_currentFrame = qMax(0, int(m_frames.size()) - 1);
 }

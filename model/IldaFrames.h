@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/IldaFrame.h"
+#include "readers/LoadBudget.h"
 
 #include <QHash>
 #include <QRgb>
@@ -19,9 +20,6 @@ class IldaFrames
 {
 public:
     static constexpr int PicBufferRecords = 65535;
-    // What one load may hold in frames, points and rows. About nine times the largest real show
-    // (the 98 MB benchmark file holds 118 MB) and, with allocator slack, still a few GiB at most.
-    static constexpr qint64 DefaultMemoryBudget = qint64(1) << 30;
     // Called between sections, pictures and blocks with the bytes of the named file read so far;
     // returning false cancels the load. A last call with LoadEnded says that reading is over.
     using Progress = std::function<bool(qint64 bytesRead)>;
@@ -62,9 +60,13 @@ public:
     // cancel the store and the information window are left empty.
     QString loadFile(const QString& fileName, InfoWindow& info,
                      const Progress& progress = Progress());
+    // True when the last load was stopped by its progress callback (a cancel, or a read limit).
     bool wasCancelled() const { return m_cancelled; }
-    // The budget of the next load: LUMENAR_MEMORY_BUDGET (bytes) when set, else the default.
-    static qint64 memoryBudget();
+    // Loads frame 0 alone, within `budget` bytes of frames and rows, and fails where frame 0 is
+    // not complete within the first `maxRead` bytes: a preview costs the same whatever the size
+    // of the file.
+    QString loadFirstFrame(const QString& fileName, InfoWindow& info, qint64 budget,
+                           qint64 maxRead);
 
     // Readers: each appends frames and information rows and returns an empty string or the
     // user's message.
@@ -88,12 +90,6 @@ private:
     void clear();
     QString readPicture(const QString& fileName, InfoWindow& info, bool& trueColor, int& count);
 
-    // Accounts for a frame of `points` new points and its row; false when that passes the budget.
-    // A repeated picture shares its points: chargeFrame(0).
-    bool chargeFrame(int points);
-    bool chargeRow();
-    bool charge(qint64 bytes);
-    static QString noMemoryText();
     // False when the user cancelled; bytesRead < 0 keeps the last figure (a nested picture).
     bool keepLoading(qint64 bytesRead);
     static QString cancelledText();
@@ -112,12 +108,15 @@ private:
     unsigned char m_picColors[PicBufferRecords * 4];
 
     // State of the load in progress.
-    qint64 m_budget = DefaultMemoryBudget;
-    qint64 m_charged = 0;
+    LoadBudget m_budget;
     Progress m_progress;
     qint64 m_bytesRead = 0;
     bool m_cancelled = false;
     bool m_insideAnimation = false;
+    // loadFirstFrame's limits; 0 is none. Reaching the frame limit ends a load successfully.
+    int m_frameLimit = 0;
+    qint64 m_budgetLimit = 0;
+    bool m_frameLimitReached = false;
     QHash<const char*, qint64> m_debugCounts;
 };
 

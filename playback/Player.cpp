@@ -118,7 +118,6 @@ void Player::stop()
 
 void Player::fileChanged()
 {
-    stop();
     m_playAction->setEnabled(globalIldaFrames.getNumberOfFrames() >= 2);
 }
 

@@ -57,7 +57,8 @@ public:
 public slots:
     void play();
     void stop();
-    // The store has a new file: Play needs two frames or more.
+    // The store has a new file: Play needs two frames or more. The window stops playback before
+    // a load.
     void fileChanged();
     // The window moved to `frame`; a move that did not come from here restarts the schedule.
     void frameShown(int frame);

@@ -6,10 +6,6 @@
 #include <QFileInfo>
 #include <QHash>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-
 namespace {
 
 constexpr int HeaderBytes = 6;
@@ -20,20 +16,6 @@ struct LoadedPicture
     int frame;
     InfoModel::Row row;
 };
-
-// The file behind a path, so that hard links and differently spelt names of one picture match;
-// empty when the file is missing.
-QString fileIdentity(const QString& path)
-{
-#ifdef Q_OS_UNIX
-    struct stat status;
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return QString();
-    return QStringLiteral("%1:%2").arg(quint64(status.st_dev)).arg(quint64(status.st_ino));
-#else
-    return QFileInfo(path).canonicalFilePath();
-#endif
-}
 
 } // namespace
 
@@ -76,7 +58,7 @@ QString IldaFrames::openVectrionANI(const QString& fileName, InfoWindow& info)
         if (known == byName.constEnd()) {
             const QString path = directory + QLatin1Char('/') + catalogue +
                                  QLatin1String(".catl/") + picture + QLatin1String(".pic");
-            const QString identity = fileIdentity(path);
+            const QString identity = ControllerIo::fileIdentity(path);
             LoadedPicture loaded{0, {}};
             const auto same = byIdentity.constFind(identity);
             const bool fresh = identity.isEmpty() || same == byIdentity.constEnd();
@@ -100,14 +82,15 @@ QString IldaFrames::openVectrionANI(const QString& fileName, InfoWindow& info)
                 byIdentity.insert(identity, loaded);
             }
             // The lookup tables grow with every new name: they count against the budget too.
-            if (!charge(2 * (name.size() + identity.size()) + 2 * qint64(sizeof(LoadedPicture))))
-                return noMemoryText();
+            if (!m_budget.charge(2 * (name.size() + identity.size()) +
+                                 2 * qint64(sizeof(LoadedPicture))))
+                return LoadBudget::exceededText();
             known = byName.insert(name, loaded);
             if (fresh)
                 continue; // the picture reader has added the frame and the row
         }
-        if (!chargeFrame(0))
-            return noMemoryText();
+        if (!m_budget.chargeFrame(0))
+            return LoadBudget::exceededText();
         m_frames.append(m_frames.at(known->frame));
         info.AppendInfo(known->row);
     }

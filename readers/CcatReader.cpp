@@ -46,8 +46,8 @@ QString IldaFrames::openVectrionCCAT(const QString& fileName, InfoWindow& info)
             const bool trueColor =
                 version >= FirstTrueColorVersion && (picture[19] & TrueColorFlag) != 0;
             const int count = qFromBigEndian<quint16>(picture + 38);
-            if (!chargeFrame(count))
-                return noMemoryText();
+            if (!m_budget.chargeFrame(count))
+                return LoadBudget::exceededText();
             if (!ControllerIo::read(file, m_picPoints, qint64(count) * PointRecordSize))
                 return unknownFormat;
             if (trueColor &&

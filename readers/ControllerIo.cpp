@@ -5,6 +5,10 @@
 #include <QObject>
 #include <QtEndian>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 constexpr int PictureNameLength = 14;
 }
@@ -39,6 +43,18 @@ QString pictureFormatText(bool trueColor)
 QString pictureRowName(const QString& fileName)
 {
     return QFileInfo(fileName).baseName().left(PictureNameLength);
+}
+
+QString fileIdentity(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return QString();
+    return QStringLiteral("%1:%2").arg(quint64(status.st_dev)).arg(quint64(status.st_ino));
+#else
+    return QFileInfo(path).canonicalFilePath();
+#endif
 }
 
 } // namespace ControllerIo

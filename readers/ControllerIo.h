@@ -32,4 +32,8 @@ bool readHeader(QFile& file, unsigned char* header, int size);
 QString pictureFormatText(bool trueColor);
 QString pictureRowName(const QString& fileName);
 
+// The file behind a path: an animation's entries name the same picture when these match, so
+// hard links and differently spelt names of one file are one picture. Empty when it is missing.
+QString fileIdentity(const QString& path);
+
 } // namespace ControllerIo

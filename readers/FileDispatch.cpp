@@ -1,6 +1,6 @@
-#include "info/InfoModel.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
+#include "readers/IldaFormat.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,9 +10,6 @@ namespace {
 
 // A debug line that a reader writes per record or chunk is shown this often per load.
 constexpr qint64 DebugLineLimit = 5;
-// Allocation header of a point list, and the frame-to-row bookkeeping of the information window.
-constexpr qint64 ListOverhead = 24;
-constexpr qint64 RowOverhead = sizeof(InfoModel::Row) + 2 * sizeof(int);
 
 } // namespace
 
@@ -33,40 +30,12 @@ QString IldaFrames::openForReading(QFile& file)
     return QString();
 }
 
-qint64 IldaFrames::memoryBudget()
-{
-    bool ok = false;
-    const qint64 budget = qEnvironmentVariable("LUMENAR_MEMORY_BUDGET").toLongLong(&ok);
-    return ok && budget > 0 ? budget : DefaultMemoryBudget;
-}
-
-bool IldaFrames::charge(qint64 bytes)
-{
-    if (bytes > m_budget - m_charged)
-        return false;
-    m_charged += bytes;
-    return true;
-}
-
-bool IldaFrames::chargeFrame(int points)
-{
-    const qint64 kept = qBound(0, points, int(IldaFrame::MaxPoints));
-    return charge(qint64(sizeof(IldaFrame)) + RowOverhead +
-                  (kept > 0 ? ListOverhead + kept * qint64(sizeof(IldaPoint)) : 0));
-}
-
-bool IldaFrames::chargeRow()
-{
-    return charge(RowOverhead);
-}
-
-QString IldaFrames::noMemoryText()
-{
-    return QObject::tr("Not enough memory to show this file!");
-}
-
 bool IldaFrames::keepLoading(qint64 bytesRead)
 {
+    if (m_frameLimit > 0 && m_frames.size() >= m_frameLimit) {
+        m_frameLimitReached = true;
+        return false;
+    }
     if (bytesRead >= 0)
         m_bytesRead = bytesRead;
     if (m_progress && !m_progress(m_bytesRead))
@@ -98,28 +67,35 @@ QString IldaFrames::loadFile(const QString& fileName, InfoWindow& info, const Pr
 {
     clear();
     info.ClearInfo();
-    m_budget = memoryBudget();
-    m_charged = 0;
+    m_budget.start(m_budgetLimit);
+    m_frameLimitReached = false;
     m_progress = progress;
     m_bytesRead = 0;
     m_cancelled = false;
     m_insideAnimation = false;
     m_debugCounts.clear();
 
-    // Only the name decides; the content is never sniffed.
     QString message;
-    if (fileName.endsWith(QLatin1String(".pic"), Qt::CaseInsensitive))
+    switch (IldaFormat::readerFor(fileName)) {
+    case IldaFormat::Reader::Pic:
         message = openVectrionPIC(fileName, info);
-    else if (fileName.endsWith(QLatin1String(".ccat"), Qt::CaseInsensitive))
+        break;
+    case IldaFormat::Reader::Ccat:
         message = openVectrionCCAT(fileName, info);
-    else if (fileName.endsWith(QLatin1String(".ani"), Qt::CaseInsensitive))
+        break;
+    case IldaFormat::Reader::Ani:
         message = openVectrionANI(fileName, info);
-    else
+        break;
+    case IldaFormat::Reader::Ilda:
         message = openIldaFile(fileName, info);
+        break;
+    }
     endDebugLimits();
     if (m_progress)
         m_progress(LoadEnded);
     m_progress = Progress();
+    if (m_frameLimitReached)
+        message.clear(); // the reader stopped where it was asked to
 
     if (!message.isEmpty()) {
         clear();

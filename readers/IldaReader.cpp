@@ -1,5 +1,6 @@
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
+#include "readers/IldaFormat.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -9,8 +10,9 @@
 
 namespace {
 
-constexpr quint32 Signature = 0x494C4441; // "ILDA"
-constexpr int HeaderRest = 28;            // header bytes after the signature
+using IldaFormat::HeaderRest;
+using IldaFormat::recordSize;
+using IldaFormat::Signature;
 
 enum class Scan { Found, NotFound, Cancelled };
 
@@ -82,12 +84,6 @@ QString invalidSectionText(quint32 format)
     }
 }
 
-int recordSize(quint32 format)
-{
-    static const int sizes[] = {8, 6, 3, 0, 10, 8};
-    return sizes[format];
-}
-
 inline qint16 coordinate(const uchar* p)
 {
     return qFromBigEndian<qint16>(p);
@@ -148,8 +144,8 @@ QString IldaFrames::openIldaFile(const QString& fileName, InfoWindow& info)
             return QString();
         }
 
-        if (format == 2 ? !chargeRow() : !chargeFrame(count))
-            return noMemoryText();
+        if (format == 2 ? !m_budget.chargeRow() : !m_budget.chargeFrame(count))
+            return LoadBudget::exceededText();
         const int size = recordSize(format);
         records.resize(count * size);
         // A short read fails at the same record that a record-by-record read would.

@@ -174,8 +174,8 @@ QString IldaFrames::readPicture(const QString& fileName, InfoWindow& info, bool&
         extensionLeft -= length;
     }
 
-    if (!chargeFrame(count))
-        return noMemoryText();
+    if (!m_budget.chargeFrame(count))
+        return LoadBudget::exceededText();
     if (!ControllerIo::read(file, m_picPoints, qint64(count) * PointRecordSize))
         return unknownFormat;
     file.close();

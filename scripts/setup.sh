@@ -4,8 +4,9 @@
 set -eu
 
 packages="build-essential cmake ninja-build ccache pkg-config qtbase5-dev qtbase5-dev-tools
-libqt5svg5-dev libgif-dev libbenchmark-dev xvfb xauth x11-utils imagemagick fonts-dejavu-core
+qttools5-dev qttools5-dev-tools qttranslations5-l10n libqt5svg5-dev libgif-dev libbenchmark-dev xvfb xauth x11-utils imagemagick fonts-dejavu-core
 librsvg2-bin icnsutils desktop-file-utils appstream libxml2-utils shared-mime-info
+bubblewrap python3-gi gir1.2-gnomedesktop-3.0
 libglib2.0-bin man-db dpkg-dev file"
 packages="$packages $*"
 

@@ -10,21 +10,36 @@
 #include "views/IldaView.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
 #include <QImage>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStandardItemModel>
-#include <QStandardPaths>
 #include <QTimer>
 
-// Settings and standard paths go to a scratch place, never the user's own. Call before the first
-// QSettings.
+// Settings and standard paths go to a scratch folder of this process, never the user's own nor
+// another test's (QStandardPaths' test mode would send every test program to one ~/.qttest).
+// Call before the first QSettings.
 inline void isolateSettings()
 {
-    static QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    QStandardPaths::setTestModeEnabled(true);
+    static QTemporaryDir home;
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        qputenv(name, QFile::encodeName(home.filePath(QString::fromLatin1(name))));
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
 }
+
+// A compare inside a loop over a table's rows: the failure names the row and both values.
+#define COMPARE_ROW(row, actual, expected)                                                         \
+    do {                                                                                           \
+        const auto& a_ = (actual);                                                                 \
+        const auto& e_ = (expected);                                                               \
+        QString got_, want_;                                                                       \
+        QDebug(&got_) << a_, QDebug(&want_) << e_;                                                 \
+        QVERIFY2(a_ == e_,                                                                         \
+                 qPrintable(QStringLiteral("row %1: got %2, expected %3").arg(row, got_, want_))); \
+    } while (false)
 
 // Closes every modal box that opens while it lives and remembers what it said.
 class ModalCloser : public QObject
@@ -34,7 +49,6 @@ public:
     {
         QString title, text;
         QMessageBox::Icon icon;
-        QSize pixmapSize;
     };
     QList<Box> boxes;
 
@@ -44,8 +58,7 @@ public:
             if (QWidget* modal = QApplication::activeModalWidget()) {
                 const auto* box = qobject_cast<QMessageBox*>(modal);
                 boxes.append({modal->windowTitle(), box ? box->text() : QString(),
-                              box ? box->icon() : QMessageBox::NoIcon,
-                              box ? box->iconPixmap().size() : QSize()});
+                              box ? box->icon() : QMessageBox::NoIcon});
                 modal->close();
             }
         });
@@ -84,6 +97,18 @@ private:
 // A point as x, y, z, blanked, red, green, blue.
 using Pt = QVector<int>;
 using Pts = QVector<Pt>;
+
+// One format-5 frame per entry, with that many lit points.
+inline QString writeShow(const QTemporaryDir& dir, const QString& name, const QList<int>& points)
+{
+    IldaBuilder b;
+    for (int n : points) {
+        b.header(5, "f", "t", n, 0, points.size());
+        for (int i = 0; i < n; ++i)
+            b.point5(i, 0, 0, 255, 0, 0);
+    }
+    return writeTestFile(dir, name, b.end().bytes());
+}
 
 // Loads files into the store with its own information window and reads back what they left.
 class Probe

@@ -209,19 +209,35 @@ private slots:
         QTest::newRow("8192 is the limit") << "8193" << show << 2;
         QTest::newRow("0") << "0" << show << 2;
         QTest::newRow("unreadable") << "48" << m_dir.filePath("missing.ild") << 1;
+        // Only frame 0 is read, and only from the first 16 MiB.
+        QTest::newRow("a broken second section")
+            << "48" << writeTestFile(m_dir, "b.ild", frame().header(5, "", "", 3).bytes()) << 0;
+        QTest::newRow("17 MiB before frame 0")
+            << "48" << writeTestFile(m_dir, "far.ild", QByteArray(17 << 20, 0) + frame().bytes())
+            << 1;
+        QTest::newRow("never over the input, a .png")
+            << "48" << writeTestFile(m_dir, "in.png", frame().end().bytes()) << 1;
+        QTest::newRow("an animation without its picture")
+            << "48"
+            << writeTestFile(m_dir, "a.ani", PyxBuilder().aniHeader(1).entry("C", "P").data()) << 1;
     }
 
     void thumbnail()
     {
         QFETCH(QString, size);
         QFETCH(QString, file);
-        const QString output = m_dir.filePath("thumb.png");
-        QFile::remove(output);
+        const QString output = file.endsWith(".png") ? file : m_dir.filePath("thumb.png");
+        if (file != output)
+            QFile::remove(output);
         QFETCH(int, status);
         QCOMPARE(inspect({"--thumbnail", size, file, output}).status, status);
         // Nothing is written on failure.
-        QCOMPARE(QFile::exists(output), status == 0);
-        QCOMPARE(QImage(output).size(), status ? QSize(0, 0) : QSize(size.toInt(), size.toInt()));
+        QCOMPARE(QFile::exists(output), status == 0 || file == output);
+        const QImage image = QImage(output).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(image.size(), status ? QSize(0, 0) : QSize(size.toInt(), size.toInt()));
+        // The frame alone: the top rows, where a view has its border and label, stay black.
+        for (int i = 0; i < image.width() * image.height() / 4; ++i)
+            QCOMPARE(image.pixel(i % image.width(), i / image.width()), qRgb(0, 0, 0));
     }
 };
 

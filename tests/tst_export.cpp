@@ -1,12 +1,11 @@
-// Playback and export: pictures and animations read back (PNG pixels, SVG through QSvgRenderer,
-// GIF through Qt's reader and giflib), the player's schedule on a fake clock, and playback in the
-// window.
+// Export: pictures and animations read back (PNG pixels, SVG through QSvgRenderer, GIF through
+// Qt's reader and giflib), and the export dialogs' choice of format.
 #include "TestSupport.h"
 #include "app/MainWindow.h"
+#include "export/ExportDialogs.h"
 #include "export/Exporter.h"
 #include "export/GifWriter.h"
 #include "playback/Player.h"
-#include "tools/Render.h"
 
 #include <QAction>
 #include <QImageReader>
@@ -18,22 +17,12 @@
 
 #include <gif_lib.h>
 
+#include <tuple>
+
 namespace {
 
 const QSize Size(200, 200);
 const QList<QRgb> Colours{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
-
-// One format-5 frame per entry, with that many lit points.
-QString writeShow(const QTemporaryDir& dir, const QString& name, const QList<int>& points)
-{
-    IldaBuilder b;
-    for (int n : points) {
-        b.header(5, "f", "t", n, 0, points.size());
-        for (int i = 0; i < n; ++i)
-            b.point5(i, 0, 0, 255, 0, 0);
-    }
-    return writeTestFile(dir, name, b.end().bytes());
-}
 
 // A picture as its size, the colour on the frame's line and the colour away from it.
 QString snapshot(const QImage& image)
@@ -44,8 +33,7 @@ QString snapshot(const QImage& image)
 
 } // namespace
 
-// Named for the main window's friend declaration.
-class TestPlayback : public QObject
+class TestExport : public QObject
 {
     Q_OBJECT
 
@@ -67,6 +55,26 @@ private slots:
         m_show = writeTestFile(m_dir, "show.ild", b.end().bytes());
         QVERIFY(Probe().load(m_show).isEmpty());
         IldaView::Reset(true);
+    }
+
+    // What the export dialogs make of a name and a filter (the other: SVG for pictures, the
+    // PNG sequence for animations).
+    void dialogFormat()
+    {
+        // clang-format off
+        const QVector<std::tuple<bool, QString, bool, QString, int>> rows{
+            {false, "a.SVG", false, "a.SVG", Exporter::Svg}, {false, "a.png", true, "a.png", Exporter::Png},
+            {false, "a", true, "a.svg", Exporter::Svg}, {false, "a.gif", false, "a.gif.png", Exporter::Png},
+            {true, "a.gif", true, "a.gif", Exporter::Gif}, {true, "f", true, "f", Exporter::PngSequence},
+            {true, "a.png", false, "a.png.gif", Exporter::Gif}};
+        // clang-format on
+        for (auto [animation, name, other, written, format] : rows) {
+            const QString row = name + (other ? " other" : "") + (animation ? " animation" : "");
+            const int got = animation ? ExportDialogs::animationFormat(name, other)
+                                      : ExportDialogs::pictureFormat(name, other);
+            COMPARE_ROW(row, name, written);
+            COMPARE_ROW(row, got, format);
+        }
     }
 
     void write_data()
@@ -98,15 +106,15 @@ private slots:
         const bool picture = f == Exporter::Png || f == Exporter::Svg;
         const bool existed = QFileInfo::exists(path);
         const QStringList before = QDir(path).entryList(QDir::Files);
-        globalIldaFrames.gotoFrame(1);
+        globalIldaFrames.gotoFrame(2); // frames are read by index: the cursor stays
         const QString error =
             picture
-                ? Exporter::writePicture(path, f, IldaView::Front, Size)
+                ? Exporter::writePicture(path, f, 1, IldaView::Front, Size)
                 : Exporter::writeAnimation(
                       path, f, IldaView::Front, Size, [](int) { return qint64(1000000000 / 30); },
                       true,
                       [cancelAt](int done, int total) { return done != cancelAt && total == 3; });
-        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), 1);
+        QCOMPARE(globalIldaFrames.getCurrentFrameNumber(), 2);
         QCOMPARE(error.startsWith("Cannot write"), fails);
         QCOMPARE(QFileInfo::exists(path), existed || (!fails && !cancelAt));
         if (fails || cancelAt) {
@@ -168,153 +176,7 @@ private slots:
                 QVERIFY2(qAbs(d) <= 26, qPrintable(QString::number(p)));
         }
     }
-
-    void render_data()
-    {
-        QTest::addColumn<QString>("suffix");
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QByteArray>("magic"); // the file's first bytes
-        QTest::newRow("png") << "png" << QStringList() << 0 << QByteArray("\x89PNG");
-        QTest::newRow("svg") << "SVG" << QStringList{"--frame", "1"} << 0 << QByteArray("<?xml");
-        QTest::newRow("gif") << "gif" << QStringList{"--fps", "10"} << 0 << QByteArray("GIF89a");
-        QTest::newRow("unknown suffix") << "jpg" << QStringList() << 2 << QByteArray();
-        QTest::newRow("gif with --frame")
-            << "gif" << QStringList{"--frame", "1"} << 2 << QByteArray();
-    }
-
-    void render()
-    {
-        QFETCH(QString, suffix);
-        QFETCH(QStringList, options);
-        QFETCH(int, status);
-        QFETCH(QByteArray, magic);
-        const QString out = m_dir.filePath("render." + suffix);
-        QFile::remove(out);
-        QString text;
-        QTextStream stream(&text);
-        options = QStringList{"--render", out} + options + QStringList{m_show};
-        QCOMPARE(Render::run(options, stream, stream), status);
-        QFile file(out);
-        QCOMPARE(file.open(QIODevice::ReadOnly), !magic.isEmpty());
-        QCOMPARE(file.read(magic.size()), magic);
-    }
-
-    void schedule_data()
-    {
-        QTest::addColumn<QString>("rate"); // "N fps" or "N pps", "once" without Loop
-        QTest::addColumn<QList<int>>("points");
-        // "T:F" ticks at T ms and then shows frame F; "T>M:F" is the user moving to frame M at
-        // T ms; "open:F" a new file; "stopped" ends a run that stops.
-        QTest::addColumn<QString>("steps");
-        const QList<int> four{1, 1, 1, 1};
-        QTest::newRow("fps in time") << "10 fps" << four << "99:0 100:1 199:1 200:2";
-        QTest::newRow("fps loops") << "10 fps" << four << "399:3 400:0";
-        QTest::newRow("fps stops at the end")
-            << "10 fps once" << four << "300:3 399:3 400:3 900:3 stopped";
-        QTest::newRow("behind: frames skipped") << "10 fps" << four << "100:1 350:3";
-        QTest::newRow("a long stall starts afresh")
-            << "10 fps" << QList<int>{1, 1, 1} << "10050:1 10100:1 10150:2";
-        QTest::newRow("pps: points over rate, at least 1 ms")
-            << "100000 pps" << QList<int>{20000, 1, 1, 30000} << "200:1 201:2 202:3 501:3 502:0";
-        QTest::newRow("a move restarts the schedule")
-            << "10 fps" << QList<int>{1, 1, 1, 1, 1} << "150>3:3 249:3 250:4";
-        QTest::newRow("a new file stops") << "10 fps" << four << "100:1 open:1 stopped";
-    }
-
-    void schedule()
-    {
-        QFETCH(QString, rate);
-        QFETCH(QList<int>, points);
-        QFETCH(QString, steps);
-        QVERIFY(Probe().load(writeShow(m_dir, "s.ild", points)).isEmpty());
-        QWidget window;
-        Player player(&window);
-        qint64 ms = 0;
-        player.setClock([&ms] { return ms * 1000000; });
-        // What the window does with a due frame.
-        connect(&player, &Player::frameDue, [&player](int frame) {
-            globalIldaFrames.gotoFrame(frame);
-            player.frameShown(frame);
-        });
-        const QStringList words = rate.split(' ');
-        player.setRate(words[1] == "pps" ? Player::PointsPerSecond : Player::FramesPerSecond,
-                       words[0].toInt(), words[0].toInt());
-        player.getLoopAction()->setChecked(!rate.endsWith("once"));
-        player.fileChanged();
-        player.play();
-
-        QStringList seen;
-        for (const QString& step : steps.split(' ')) {
-            if (step == "stopped")
-                break;
-            const QString at = step.section(':', 0, 0);
-            ms = at.section('>', 0, 0).toLongLong();
-            if (at == "open") {
-                player.fileChanged(); // what the window does after a load
-            } else if (at.contains('>')) {
-                globalIldaFrames.gotoFrame(at.section('>', 1).toInt());
-                player.frameShown(globalIldaFrames.getCurrentFrameNumber());
-            } else {
-                player.tick();
-            }
-            seen << at + ':' + QString::number(globalIldaFrames.getCurrentFrameNumber());
-        }
-        if (!player.isPlaying())
-            seen << "stopped";
-        QCOMPARE(seen.join(' '), steps);
-    }
-
-    void window()
-    {
-        const QString many = writeShow(m_dir, "many.ild", {1, 2, 3});
-        MainWindow w(many);
-        Player* player = w.getPlayer();
-        qint64 ms = 0;
-        player->setClock([&ms] { return ms * 1000000; });
-        w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        auto status = [&] {
-            return QString("%1 %2 %3 [%4] %5")
-                .arg(player->isPlaying() ? "playing" : "stopped",
-                     w.m_rateLabel->isVisible() ? w.m_rateLabel->text() : "-",
-                     w.m_statusLabel->text())
-                .arg(w.m_statusSlider->value())
-                .arg(player->getPlayAction()->isEnabled());
-        };
-
-        QTest::keyClick(&w, Qt::Key_Space);
-        QCOMPARE(status(), QStringLiteral("playing 30 fps 1 / 3 [0] 1"));
-        ms = 34; // a due frame runs the whole update chain
-        player->tick();
-        QCOMPARE(status(), QStringLiteral("playing 30 fps 2 / 3 [1] 1"));
-        QTest::keyClick(&w, Qt::Key_Space);
-        QCOMPARE(status(), QStringLiteral("stopped - 2 / 3 [1] 1"));
-        player->play();
-        w.openFile(many);
-        QCOMPARE(status(), QStringLiteral("stopped - 1 / 3 [0] 1"));
-        w.openFile(writeShow(m_dir, "one.ild", {5}));
-        QCOMPARE(status(), QStringLiteral("stopped - 1 / 1 [0] 0"));
-    }
-
-    void settingsRoundTrip()
-    {
-        auto state = [](const Player* p) {
-            return QString::asprintf("%d %d %d %d", int(p->getMode()), p->getFps(), p->getPps(),
-                                     p->isLooping());
-        };
-        {
-            MainWindow w{QString()};
-            QCOMPARE(state(w.getPlayer()), QStringLiteral("0 30 30000 1")); // the first run
-            w.getPlayer()->setRate(Player::PointsPerSecond, 12, 12000);
-            w.getPlayer()->getLoopAction()->setChecked(false);
-            w.writeSettings(); // what closing the window does
-        }
-        MainWindow w{QString()};
-        QCOMPARE(state(w.getPlayer()), QStringLiteral("1 12 12000 0"));
-        QCOMPARE(QSettings().value("PlaybackMode").toString(), QStringLiteral("pps"));
-    }
 };
 
-QTEST_MAIN(TestPlayback)
+QTEST_MAIN(TestExport)
 #include "tst_export.moc"

@@ -101,10 +101,12 @@ private slots:
             {{"--help"}, 0, "usage:"}, {cli({"--frame", "2"}), 2, "frame 2"},
             {cli({"--frame", "two"}), 2, "frame"}, {cli({"--view", "diagonal"}), 2, "view"},
             {cli({"--size", "0x10"}), 2, "size"}, {cli({"--size", "99999x10"}), 2, "size"},
-            {cli({"--colour"}), 2, "unknown option"}, {cli({"other.ild"}), 2, "one file"},
+            {cli({"--colour"}), 2, "Unknown option 'colour'"}, {cli({"other.ild"}), 2, "one file"},
             {{m_show, "--render"}, 2, "usage:"}, {{"--render", png}, 2, "usage:"},
             {{"--render", png, m_dir.filePath("none.ild")}, 1, "none.ild"},
-            {{"--render", m_dir.filePath("no/dir/out.png"), m_show}, 1, "cannot write"}};
+            {{"--render", m_dir.filePath("no/dir/out.png"), m_show}, 1, "cannot write"},
+            {{"--render", m_dir.filePath("out.jpg"), m_show}, 2, "neither"},
+            {cli({"--frame", "1"}).replaceInStrings(".png", ".gif"), 2, "does not apply"}};
         // clang-format on
         for (const auto& [args, status, message] : cases) {
             QCOMPARE(run(args), status);
@@ -112,6 +114,13 @@ private slots:
             QVERIFY2(text.contains(message) && text.contains("usage:") == (status != 1),
                      qPrintable(args.join(' ') + ": " + text));
             QVERIFY(!QFileInfo::exists(png));
+        }
+        // A drawing and an animation, by the name's suffix.
+        for (const QString& name : QStringList{"out.SVG", "out.gif"}) {
+            QFile file(m_dir.filePath(name));
+            COMPARE_ROW(name, run({"--render", file.fileName(), m_show}), 0);
+            COMPARE_ROW(name, file.open(QIODevice::ReadOnly) ? file.read(3) : "",
+                        name.endsWith("gif") ? "GIF" : "<?x");
         }
         // A 400 x 400 Front view: model 0 lands on 200; the last point of frame 0 on (260, 139);
         // frame 1's point on x 79. Pixels: the blanked line, a dot, frame 1's point, the lit line.

@@ -91,12 +91,20 @@ private slots:
                 {"DESTDIR=" + m_dir.path()});
         QVERIFY2(install.status == 0, qPrintable(install.err));
         m_usr = m_dir.filePath(QStringLiteral("usr"));
+        // The system's database with Lumenar's types added, as an installed system has it.
+        const Result update = run("sh", {"-c",
+                                         "mkdir -p $0/mime/packages && cp /usr/share/mime/"
+                                         "packages/*.xml $1/share/mime/packages/*.xml "
+                                         "$0/mime/packages && update-mime-database $0/mime",
+                                         m_dir.filePath("system"), m_usr});
+        QVERIFY2(update.status == 0, qPrintable(update.err));
 #endif
     }
 
     void init()
     {
-        const QList<QByteArray> installed{"installedTree", "tools", "mimeTypes"};
+        const QList<QByteArray> installed{"installedTree", "tools", "mimeTypes",
+                                          "thumbnailFactory"};
         if (m_usr.isEmpty() && installed.contains(QTest::currentTestFunction()))
             QSKIP("the desktop's files are installed on Linux and other freedesktop systems");
     }
@@ -116,6 +124,7 @@ private slots:
                                 " /share/icons/hicolor/48x48/apps/org.lumenar.Lumenar.png"
                                 " /share/icons/hicolor/96x96/apps/org.lumenar.Lumenar.png"
                                 " /share/icons/hicolor/scalable/apps/org.lumenar.Lumenar.svg"
+                                " /share/lumenar/translations/lumenar_de.qm"
                                 " /share/man/man1/lumenar-inspect.1.gz /share/man/man1/lumenar.1.gz"
                                 " /share/metainfo/org.lumenar.Lumenar.metainfo.xml"
                                 " /share/mime/packages/org.lumenar.Lumenar.xml"
@@ -163,7 +172,10 @@ private slots:
             "lumenar - view the frames of laser-show files");
         row("inspector's manual", man + "lumenar-inspect.1.gz", 0, "--thumbnail SIZE FILE OUT.png");
         row("help", "@/bin/lumenar --help", 0, "-v, --version");
-        row("version", "@/bin/lumenar --version", 0, "lumenar " LUMENAR_VERSION "\n");
+        row("version", "@/bin/lumenar --version", 0, LUMENAR_VERSION "\nLicense GPL-3.0-or-later");
+        row("inspector's version", "@/bin/lumenar-inspect --version", 0, "\nLicense GPL-3.0");
+        row("make uninstall", "sh " SOURCE "/tests/uninstall.sh " SOURCE " " LUMENAR_BUILD_DIR, 0,
+            "nothing left behind");
         row("unknown option", "@/bin/lumenar --bogus show.ild", 2,
             "lumenar: Unknown option 'bogus'.");
     }
@@ -213,11 +225,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         QFETCH(QString, type);
-        if (QStandardPaths::findExecutable("update-mime-database").isEmpty() ||
-            QStandardPaths::findExecutable("gio").isEmpty())
-            QSKIP("update-mime-database or gio is missing (make test installs them)");
-        const Result update = run("update-mime-database", {m_usr + "/share/mime"});
-        QVERIFY2(update.status == 0, qPrintable(update.err));
+        if (QStandardPaths::findExecutable("gio").isEmpty())
+            QSKIP("gio is missing (make test installs it)");
 
         const QString path = m_dir.filePath(name);
         QFile::remove(path);
@@ -225,9 +234,31 @@ private slots:
                                             : !writeTestFile(m_dir, name, content).isEmpty());
         const Result info = run("gio", {"info", "-a", "standard::content-type", path},
                                 {"XDG_DATA_HOME=" + m_dir.filePath("none"),
-                                 "XDG_DATA_DIRS=" + m_usr + "/share:/usr/local/share:/usr/share"});
+                                 "XDG_DATA_DIRS=" + m_dir.filePath("system")});
         QVERIFY2(info.status == 0, qPrintable(info.err));
         QCOMPARE(info.out.section(QStringLiteral("standard::content-type: "), 1).trimmed(), type);
+    }
+
+    void thumbnailFactory()
+    {
+        // Frame 0 of a cut show is enough; an animation's pictures lie outside the sandbox.
+        QFile show(m_dir.filePath("demo/lumenar-demo.ild"));
+        QVERIFY(show.open(QIODevice::ReadOnly) &&
+                writeTestFile(m_dir, "demo/cut.ild", show.read(3000)) != "");
+        QStringList args{"--programs", m_usr + "/bin"};
+        for (const QFileInfo& file : QDir(m_dir.filePath("demo")).entryInfoList(QDir::Files))
+            args << file.filePath();
+        const Result r = run(SOURCE "/tests/thumbnail-factory.py", args,
+                             {"QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR=", "HOME=" + m_dir.path(),
+                              // the installed thumbnailer entry, the system's file types with ours
+                              "XDG_DATA_DIRS=" + m_usr + "/share:" + m_dir.filePath("system")});
+        if (r.status == 77)
+            QSKIP(qPrintable(r.err));
+        // A thumbnailer that leaves files behind is reported on stderr.
+        QVERIFY2(r.status == 0 && r.err.isEmpty(), qPrintable(r.err));
+        QCOMPARE(r.out, QStringLiteral("cut.ild: 128x128\nFlower.pic: 128x128\nlumenar-demo.ild: "
+                                       "128x128\nLumenar.ani: failed\nLumenar.ccat: 128x128\n"
+                                       "Spiral.pic: 128x128\n"));
     }
 
     void commandLine_data()
@@ -263,8 +294,8 @@ private slots:
 
     void bundle()
     {
-        // What macOS reads from the description: every document type is viewed, only ILDA owned
-        // and exported, and the names others use too are offered as an alternative.
+        // What macOS reads from the description: every document type is viewed, ILDA imported
+        // (Lumenar does not own the format), and the names others use too are an alternative.
         QFile file(QStringLiteral(INFO_PLIST));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QXmlStreamReader xml(&file);
@@ -276,11 +307,11 @@ private slots:
             "^(CFBundle(Identifier|ShortVersionString)|NS|.*/(CFBundleType(Role|Extensions)"
             "|LSHandlerRank|LSItemContentTypes|UTType(Identifier|ConformsTo|TagSpecification)))"));
         kept.replaceInStrings("CFBundleDocumentTypes/", "").replaceInStrings("CFBundleType", "");
-        kept.replaceInStrings(QRegularExpression("^UTExportedTypeDeclarations/0/(UTType)?"), "UT ");
+        kept.replaceInStrings(QRegularExpression("^UTImportedTypeDeclarations/0/(UTType)?"), "UT ");
         const char* expected =
             "CFBundleIdentifier=" LUMENAR_APP_ID " CFBundleShortVersionString=" LUMENAR_VERSION
             " NSHighResolutionCapable=true NSPrincipalClass=NSApplication 0/Role=Viewer"
-            " 0/LSHandlerRank=Owner 0/LSItemContentTypes/0=org.lumenar.ilda 0/Extensions/0=ild"
+            " 0/LSHandlerRank=Default 0/LSItemContentTypes/0=org.lumenar.ilda 0/Extensions/0=ild"
             " 0/Extensions/1=ilda 1/Role=Viewer 1/LSHandlerRank=Alternate 1/Extensions/0=pic"
             " 2/Role=Viewer 2/LSHandlerRank=Default 2/Extensions/0=ccat 3/Role=Viewer"
             " 3/LSHandlerRank=Alternate 3/Extensions/0=ani UT Identifier=org.lumenar.ilda"
@@ -298,13 +329,13 @@ private slots:
         const QHash<QByteArray, int> sizes{
             {"is32", 16},  {"icp4", 16},  {"ic04", 16},  {"il32", 32},  {"ic05", 32},
             {"icp5", 32},  {"ic11", 32},  {"it32", 128}, {"ic07", 128}, {"ic08", 256},
-            {"ic13", 256}, {"ic09", 512}, {"ic14", 512}};
+            {"ic13", 256}, {"ic09", 512}, {"ic14", 512}, {"ic10", 1024}};
         QSet<int> found;
         for (qint64 pos = 8, length = 8; pos + 8 <= data.size() && length >= 8; pos += length) {
             found << sizes.value(data.mid(int(pos), 4));
             length = qFromBigEndian<quint32>(data.constData() + pos + 4);
         }
-        QCOMPARE(found - QSet<int>{0}, (QSet<int>{16, 32, 128, 256, 512}));
+        QCOMPARE(found - QSet<int>{0}, (QSet<int>{16, 32, 128, 256, 512, 1024}));
     }
 };
 

@@ -13,7 +13,7 @@ class TestSmoke : public QObject
 private slots:
     void demoShowInARealWindow()
     {
-        for (const char* tool : {"xvfb-run", "Xvfb", "xwininfo", "import"})
+        for (const char* tool : {"Xvfb", "xwininfo", "xprop", "import"})
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 QSKIP(qPrintable(QStringLiteral("%1 is missing: make test installs it").arg(tool)));
         QTemporaryDir dir;
@@ -26,8 +26,7 @@ private slots:
         env.insert("XDG_CONFIG_HOME", dir.filePath("config")); // never the user's settings
         run.setProcessEnvironment(env);
         run.setProcessChannelMode(QProcess::MergedChannels);
-        run.start("xvfb-run", {"-a", "-s", "-screen 0 1280x1024x24", SMOKE_SCRIPT, LUMENAR_BINARY,
-                               files.first(), shot});
+        run.start("sh", {SMOKE_SCRIPT, LUMENAR_BINARY, files.first(), shot});
         QVERIFY(run.waitForFinished(120000));
         QVERIFY2(run.exitCode() == 0, run.readAll().constData());
         const QImage image = QImage(shot).convertToFormat(QImage::Format_RGB32);

@@ -143,6 +143,26 @@ private slots:
         }
     }
 
+    // The frame along a view's edges: two pixels wide, in the accent colour when the view is
+    // active, else in the darkened window colour; black inside. "A" frame colour, "." black.
+    void edgeFrame()
+    {
+        for (bool active : {true, false}) {
+            IldaView::m_activeView = active ? IldaView::Front : IldaView::Side;
+            const auto front = view(IldaView::Front);
+            const QImage image = paint(*front, QSize(40, 30));
+            const QColor window = front->palette().color(QPalette::Window).darker(125);
+            const QRgb edge = active ? qRgb(60, 140, 240) : window.rgb();
+            QString seen;
+            for (int i = 0; i < 12; ++i) { // from the left, right, top and bottom edge inwards
+                const QRgb p = i < 6 ? image.pixel(i < 3 ? i : 42 - i, 25)
+                                     : image.pixel(3, i < 9 ? i - 6 : 38 - i);
+                seen += p == edge ? 'A' : p == Black.rgb() ? '.' : '?';
+            }
+            COMPARE_ROW(active ? "active" : "inactive", seen, QStringLiteral("AA.AA.AA.AA."));
+        }
+    }
+
     // Events sent to a 400 x 300 view of the given index (-1: none) and static operations, then
     // the whole shared state. Tokens: p press, m move (with the pressed button), r release,
     // d double-click, w wheel at x,y with delta, W wait 260 ms, s resize; I zoom in, O zoom out,

@@ -1,16 +1,18 @@
 #include "tools/Inspector.h"
 
+#include "app/CommandLine.h"
 #include "check/Conformance.h"
 #include "check/ControllerCheck.h"
 #include "check/FrameStats.h"
 #include "check/IldaWriter.h"
+#include "info/InfoModel.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
 #include "tools/Play.h"
 #include "tools/Render.h"
+#include "tools/Thumbnail.h"
 #include "views/IldaView.h"
 
-#include <QAbstractItemModel>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QImage>
@@ -63,11 +65,6 @@ struct Options
     QStringList files;
 };
 
-QString cell(const QAbstractItemModel* model, int row, int column)
-{
-    return model->data(model->index(row, column)).toString();
-}
-
 void printTable(const QString& file, const QString& error, const InfoWindow& info, QTextStream& out)
 {
     out << file << "\n";
@@ -75,7 +72,7 @@ void printTable(const QString& file, const QString& error, const InfoWindow& inf
         out << "  error: " << error << "\n";
         return;
     }
-    const QAbstractItemModel* model = info.model();
+    const InfoModel* model = info.model();
     const int rows = model->rowCount();
     QStringList headers{QStringLiteral("#")};
     for (int c = 0; c < model->columnCount(); ++c)
@@ -86,7 +83,7 @@ void printTable(const QString& file, const QString& error, const InfoWindow& inf
     widths[0] = std::max(widths[0], int(QString::number(rows).size()));
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < model->columnCount(); ++c)
-            widths[c + 1] = std::max(widths[c + 1], cell(model, r, c).size());
+            widths[c + 1] = std::max(widths[c + 1], int(model->getTexts(r).at(c).size()));
 
     // Counts read better right-aligned: the row number and the records column.
     auto line = [&](const QStringList& fields) {
@@ -103,10 +100,7 @@ void printTable(const QString& file, const QString& error, const InfoWindow& inf
     };
     line(headers);
     for (int r = 0; r < rows; ++r) {
-        QStringList fields{QString::number(r)};
-        for (int c = 0; c < model->columnCount(); ++c)
-            fields << cell(model, r, c);
-        line(fields);
+        line(QStringList{QString::number(r)} + model->getTexts(r));
     }
     qint64 points = 0;
     for (int f = 0; f < globalIldaFrames.getNumberOfFrames(); ++f)
@@ -119,13 +113,12 @@ void printJson(const QString& file, const QString& error, const InfoWindow& info
 {
     out << "{\"file\":" << jsonString(file) << ",\"ok\":" << (error.isEmpty() ? "true" : "false")
         << ",\"error\":" << jsonString(error) << ",\"rows\":[";
-    const QAbstractItemModel* model = info.model();
-    for (int r = 0; r < model->rowCount(); ++r) {
-        out << (r ? ",{" : "{") << "\"format\":" << jsonString(cell(model, r, 0))
-            << ",\"name\":" << jsonString(cell(model, r, 1))
-            << ",\"company\":" << jsonString(cell(model, r, 2))
-            << ",\"records\":" << cell(model, r, 3).toInt()
-            << ",\"projector\":" << jsonString(cell(model, r, 4)) << "}";
+    for (int r = 0; r < info.model()->rowCount(); ++r) {
+        const InfoModel::Row row = info.model()->getRow(r);
+        out << (r ? ",{" : "{") << "\"format\":" << jsonString(row.format)
+            << ",\"name\":" << jsonString(row.name) << ",\"company\":" << jsonString(row.company)
+            << ",\"records\":" << row.records << ",\"projector\":" << jsonString(row.projector)
+            << "}";
     }
     out << "],\"frames\":[";
     for (int f = 0; f < globalIldaFrames.getNumberOfFrames(); ++f) {
@@ -172,13 +165,12 @@ QString modeOf(const QStringList& args)
     return QString();
 }
 
-// Parses one mode's options; an option of another mode is unknown here.
 bool parse(QCommandLineParser& parser, const QStringList& args, QTextStream& err)
 {
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    if (parser.parse(QStringList(QStringLiteral("lumenar-inspect")) + args))
+    const QString error = parseArguments(parser, args);
+    if (error.isEmpty())
         return true;
-    usageError(err, parser.errorText());
+    usageError(err, error);
     return false;
 }
 
@@ -285,8 +277,7 @@ int runConvert(const QStringList& args, QTextStream& out, QTextStream& err)
     for (int f = 0; ok && f < frames; ++f) {
         const IldaFrame frame = globalIldaFrames.getFrame(f);
         // A controller picture's name is in its information row; an ILDA frame carries its own.
-        const QString name =
-            kind.isEmpty() ? frame.getName() : info.model()->index(f, 1).data().toString();
+        const QString name = kind.isEmpty() ? frame.getName() : info.model()->getRow(f).name;
         ok = writer.writeFrame(frame, name, frame.getCompany());
     }
     ok = ok && writer.finish() && save.commit();
@@ -398,26 +389,7 @@ int runThumbnail(const QStringList& args, QTextStream& err)
                                    .arg(parser.value(QStringLiteral("thumbnail")))
                                    .arg(MaxThumbnail));
 
-    InfoWindow info;
-    const QString error = globalIldaFrames.loadFile(files[0], info);
-    if (!error.isEmpty()) {
-        err << loadError(files[0], error);
-        return LoadFailed;
-    }
-    globalIldaFrames.gotoFirst();
-    globalIldaFrames.setShowBlankedLines(false);
-    globalIldaFrames.setShowDots(true);
-    IldaView::Reset(true);
-    // No view of a thumbnail is the active one: its border stays plain.
-    IldaView::m_activeView = Render::Perspective;
-    const QImage image = Render::renderFrame(Render::Front, QSize(side, side));
-
-    QSaveFile save(files[1]);
-    if (!save.open(QIODevice::WriteOnly) || !image.save(&save, "PNG") || !save.commit()) {
-        err << "lumenar-inspect: cannot write " << files[1] << "\n";
-        return LoadFailed;
-    }
-    return Success;
+    return Thumbnail::write(side, files[0], files[1], err);
 }
 
 } // namespace
@@ -479,25 +451,19 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
     if (mode == QLatin1String("--version")) {
         if (args.size() != 1)
             return usageError(err, QStringLiteral("--version takes no other argument"));
-        out << "lumenar-inspect " << LUMENAR_VERSION << "\n";
+        out << CommandLine::versionText(QStringLiteral("lumenar-inspect"),
+                                        QStringLiteral(LUMENAR_VERSION));
         return Success;
     }
+    QCommandLineParser parser;
+    parser.addOptions(
+        {{QStringLiteral("json"), QString()}, {QStringLiteral("no-points"), QString()}});
+    if (!parse(parser, args, err))
+        return UsageError;
     Options options;
-    bool endOfOptions = false;
-    for (const QString& arg : args) {
-        if (!endOfOptions && arg == QLatin1String("--")) {
-            endOfOptions = true;
-        } else if (!endOfOptions && arg == QLatin1String("--json")) {
-            options.json = true;
-        } else if (!endOfOptions && arg == QLatin1String("--no-points")) {
-            options.points = false;
-        } else if (!endOfOptions && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            err << "lumenar-inspect: unknown option " << arg << "\n" << Usage;
-            return UsageError;
-        } else {
-            options.files << arg;
-        }
-    }
+    options.json = parser.isSet(QStringLiteral("json"));
+    options.points = !parser.isSet(QStringLiteral("no-points"));
+    options.files = parser.positionalArguments();
     if (options.files.isEmpty()) {
         err << Usage;
         return UsageError;
@@ -516,6 +482,13 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
         out.flush();
     }
     return status;
+}
+
+QString parseArguments(QCommandLineParser& parser, const QStringList& args)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    return parser.parse(QStringList(QStringLiteral("lumenar-inspect")) + args) ? QString()
+                                                                               : parser.errorText();
 }
 
 } // namespace Inspector

@@ -7,6 +7,7 @@
 #include "tools/Inspector.h"
 #include "views/IldaView.h"
 
+#include <QCommandLineParser>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -77,62 +78,40 @@ QImage renderFrame(Layout layout, const QSize& size)
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    QString output;
-    QString file;
     int frame = -1;
     int fps = -1;
     Layout layout = All;
     Layout active = Front;
     QSize size;
-    bool showBlanked = false;
-    bool showDots = true;
-    bool endOfOptions = false;
-
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        const bool takesValue =
-            !endOfOptions && (arg == QLatin1String("--render") || arg == QLatin1String("--frame") ||
-                              arg == QLatin1String("--fps") || arg == QLatin1String("--view") ||
-                              arg == QLatin1String("--size") || arg == QLatin1String("--active"));
-        if (takesValue && i + 1 >= args.size())
-            return usageError(err, QStringLiteral("%1 needs a value").arg(arg));
-        if (!endOfOptions && arg == QLatin1String("--")) {
-            endOfOptions = true;
-        } else if (takesValue && arg == QLatin1String("--render")) {
-            output = args[++i];
-        } else if (takesValue && arg == QLatin1String("--frame")) {
-            bool ok = false;
-            frame = args[++i].toInt(&ok);
-            if (!ok || frame < 0)
-                return usageError(err, QStringLiteral("bad frame number %1").arg(args[i]));
-        } else if (takesValue && arg == QLatin1String("--fps")) {
-            bool ok = false;
-            fps = args[++i].toInt(&ok);
-            if (!ok || fps < 1 || fps > 120)
-                return usageError(err, QStringLiteral("bad frame rate %1 (1 to 120)").arg(args[i]));
-        } else if (takesValue && arg == QLatin1String("--view")) {
-            if (!parseLayout(args[++i], true, layout))
-                return usageError(err, QStringLiteral("unknown view %1").arg(args[i]));
-        } else if (takesValue && arg == QLatin1String("--active")) {
-            if (!parseLayout(args[++i], false, active))
-                return usageError(err, QStringLiteral("unknown view %1").arg(args[i]));
-        } else if (takesValue && arg == QLatin1String("--size")) {
-            if (!parseSize(args[++i], size))
-                return usageError(err, QStringLiteral("bad size %1 (WxH, 1 to %2 pixels each)")
-                                           .arg(args[i])
-                                           .arg(MaxSide));
-        } else if (!endOfOptions && arg == QLatin1String("--show-blanked")) {
-            showBlanked = true;
-        } else if (!endOfOptions && arg == QLatin1String("--no-dots")) {
-            showDots = false;
-        } else if (!endOfOptions && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            return usageError(err, QStringLiteral("unknown option %1").arg(arg));
-        } else if (file.isEmpty()) {
-            file = arg;
-        } else {
-            return usageError(err, QStringLiteral("--render draws one file"));
-        }
-    }
+    QCommandLineParser parser;
+    for (const char* name : {"render", "frame", "fps", "view", "size", "active"})
+        parser.addOption({QLatin1String(name), QString(), QStringLiteral("VALUE")});
+    parser.addOptions(
+        {{QStringLiteral("show-blanked"), QString()}, {QStringLiteral("no-dots"), QString()}});
+    const QString usage = Inspector::parseArguments(parser, args);
+    if (!usage.isEmpty())
+        return usageError(err, usage);
+    const auto value = [&parser](const char* name) { return parser.value(QLatin1String(name)); };
+    const auto isSet = [&parser](const char* name) { return parser.isSet(QLatin1String(name)); };
+    const QString output = value("render");
+    if (parser.positionalArguments().size() > 1)
+        return usageError(err, QStringLiteral("--render draws one file"));
+    const QString file = parser.positionalArguments().value(0);
+    bool ok = true;
+    if (isSet("frame") && ((frame = value("frame").toInt(&ok)) < 0 || !ok))
+        return usageError(err, QStringLiteral("bad frame number %1").arg(value("frame")));
+    if (isSet("fps") && ((fps = value("fps").toInt(&ok)) < 1 || fps > 120 || !ok))
+        return usageError(err, QStringLiteral("bad frame rate %1 (1 to 120)").arg(value("fps")));
+    if (isSet("view") && !parseLayout(value("view"), true, layout))
+        return usageError(err, QStringLiteral("unknown view %1").arg(value("view")));
+    if (isSet("active") && !parseLayout(value("active"), false, active))
+        return usageError(err, QStringLiteral("unknown view %1").arg(value("active")));
+    if (isSet("size") && !parseSize(value("size"), size))
+        return usageError(err, QStringLiteral("bad size %1 (WxH, 1 to %2 pixels each)")
+                                   .arg(value("size"))
+                                   .arg(MaxSide));
+    const bool showBlanked = isSet("show-blanked");
+    const bool showDots = !isSet("no-dots");
     if (output.isEmpty() || file.isEmpty())
         return usageError(err, QStringLiteral("--render needs OUT and FILE"));
     const Exporter::Format format = Exporter::formatOf(output);
@@ -161,7 +140,6 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
                                    .arg(file)
                                    .arg(frames));
 
-    globalIldaFrames.gotoFrame(frame);
     globalIldaFrames.setShowBlankedLines(showBlanked);
     globalIldaFrames.setShowDots(showDots);
     IldaView::Reset(true);
@@ -173,7 +151,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
         failure = Exporter::writeAnimation(output, format, int(layout), size,
                                            [duration](int) { return duration; }, true, {});
     } else {
-        failure = Exporter::writePicture(output, format, int(layout), size);
+        failure = Exporter::writePicture(output, format, frame, int(layout), size);
     }
     if (!failure.isEmpty()) {
         // The window's message, as one line that continues the program's name.

@@ -2,10 +2,13 @@
 #include "tools/Inspector.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -28,9 +31,23 @@ void messageHandler(QtMsgType type, const QMessageLogContext& context, const QSt
 int main(int argc, char** argv)
 {
     qInstallMessageHandler(messageHandler);
-    // The information window is a widget, so a GUI application is needed, but never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The information window is a widget, so a GUI application is needed, but never a display:
+    // whatever platform the desktop session names (wayland, xcb) may be out of reach, as in a
+    // file manager's thumbnail sandbox.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A thumbnailer writes nothing but its picture, and needs no fonts: it draws no text. Yet
+    // without a runtime folder Qt makes /tmp/runtime-USER and leaves it behind, and widgets load
+    // fonts all the same, where in a sandbox fontconfig finds no configuration and no cache and
+    // complains. A private folder that goes away with the program holds both instead, the
+    // fonts as an empty configuration that loads none.
+    QTemporaryDir scratch;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && scratch.isValid())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(scratch.path()));
+    QFile fonts(scratch.filePath(QStringLiteral("fonts.conf")));
+    if (std::find(argv, argv + argc, std::string("--thumbnail")) != argv + argc &&
+        scratch.isValid() && fonts.open(QIODevice::WriteOnly) &&
+        fonts.write("<?xml version=\"1.0\"?>\n<fontconfig/>\n") > 0 && fonts.flush())
+        qputenv("FONTCONFIG_FILE", QFile::encodeName(fonts.fileName()));
     QApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

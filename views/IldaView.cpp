@@ -11,6 +11,7 @@
 #include <limits>
 
 unsigned int IldaView::m_activeView = IldaView::Front;
+bool IldaView::m_decorated = true;
 float IldaView::m_offsetX = 0.0f;
 float IldaView::m_offsetY = 0.0f;
 float IldaView::m_offsetZ = 0.0f;
@@ -307,15 +308,18 @@ void IldaView::paintEvent(QPaintEvent*)
     const int h = height();
     painter.fillRect(0, 0, w, h, Qt::black);
 
-    painter.setPen(QColor(Qt::darkGray));
-    painter.drawText(QPointF(6.0, 15.0), getLabel());
+    if (m_decorated) {
+        painter.setPen(QColor(Qt::darkGray));
+        painter.drawText(QPointF(6.0, 15.0), getLabel());
+    }
 
     const int s = qMin(w, h);
     const int mx = (w - s) / 2 + 2;
     const int my = (h - s) / 2 + 2;
     const qint64 S = s - 5;
 
-    const IldaFrame frame = globalIldaFrames.getCurrentFrame();
+    const IldaFrame frame = m_frameIndex < 0 ? globalIldaFrames.getCurrentFrame()
+                                             : globalIldaFrames.getFrame(m_frameIndex);
     const int n = frame.getNumberOfPoints();
     if (n >= 1) {
         // View y points up, screen y down; the 64-bit products keep large zooms exact.
@@ -383,6 +387,8 @@ void IldaView::paintEvent(QPaintEvent*)
         }
     }
 
+    if (!m_decorated)
+        return;
     const bool active = static_cast<unsigned int>(getViewIndex()) == m_activeView;
     painter.setPen(active ? MacColors::accentColor(AccentFallback)
                           : palette().color(QPalette::Window).darker(125));

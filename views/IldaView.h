@@ -43,6 +43,8 @@ public:
     static float m_rotateY;
     // Row-major 3x3 rotation, applied to column vectors.
     static float m_transformMatrix[9];
+    // False draws the frame alone, without the view's label and border (thumbnails).
+    static bool m_decorated;
 
     static void Reset(bool all);
     static void ZoomIn();
@@ -63,6 +65,10 @@ public:
     virtual int getViewIndex() const = 0;
 
     void drawPoint(QPainter& painter, const QColor& color, int x, int y) const;
+
+    // The frame this view paints, read from the store by index; -1 (the window's views) follows
+    // the store's current frame.
+    void setFrameIndex(int index) { m_frameIndex = index; }
 
     // What the deprecated QWheelEvent::delta() returned: the dominant orientation's delta.
     static int wheelDelta(const QWheelEvent* event);
@@ -109,4 +115,5 @@ protected:
     QElapsedTimer m_pressTimer;
     bool m_dragStarted = false;
     QPoint m_lastMousePos;
+    int m_frameIndex = -1;
 };

@@ -5,8 +5,9 @@
 // Looks along the model Z axis: x to the right, y up.
 class IldaViewFront : public IldaView
 {
-public:
-    IldaViewFront();
+    Q_OBJECT // its own translation context for the label and axis names
+
+        public : IldaViewFront();
     ~IldaViewFront() override;
 
     QString getLabel() const override;

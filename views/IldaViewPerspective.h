@@ -5,8 +5,9 @@
 // Central perspective of the frame turned by the shared angles; a drag rotates instead of panning.
 class IldaViewPerspective : public IldaView
 {
-public:
-    IldaViewPerspective();
+    Q_OBJECT // its own translation context for the label and axis names
+
+        public : IldaViewPerspective();
     ~IldaViewPerspective() override;
 
     QString getLabel() const override;

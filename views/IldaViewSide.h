@@ -5,8 +5,9 @@
 // Looks along the model X axis: -z to the right, y up.
 class IldaViewSide : public IldaView
 {
-public:
-    IldaViewSide();
+    Q_OBJECT // its own translation context for the label and axis names
+
+        public : IldaViewSide();
     ~IldaViewSide() override;
 
     QString getLabel() const override;

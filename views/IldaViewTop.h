@@ -5,8 +5,9 @@
 // Looks along the model Y axis: x to the right, -z up.
 class IldaViewTop : public IldaView
 {
-public:
-    IldaViewTop();
+    Q_OBJECT // its own translation context for the label and axis names
+
+        public : IldaViewTop();
     ~IldaViewTop() override;
 
     QString getLabel() const override;

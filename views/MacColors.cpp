@@ -1,23 +1,12 @@
 #include "views/MacColors.h"
 
-#include <QGuiApplication>
-#include <QPalette>
-
 #ifdef Q_OS_MACOS
 #include <QOperatingSystemVersion>
 
 #include <objc/message.h>
 #include <objc/runtime.h>
-#endif
 
 namespace {
-
-QColor paletteColor(QPalette::ColorRole role)
-{
-    return QGuiApplication::palette().color(role);
-}
-
-#ifdef Q_OS_MACOS
 
 id send(id receiver, const char* selector)
 {
@@ -49,82 +38,21 @@ QColor appKitColor(const char* name, const QColor& otherwise)
                             component(rgb, "blueComponent"), 1.0);
 }
 
-bool hasAccentColor()
-{
-    // The running system decides, not the one the program was built on.
-    return QOperatingSystemVersion::current() >= QOperatingSystemVersion::MacOSMojave;
-}
-
-#endif
-
 } // namespace
-
-#ifdef Q_OS_MACOS
-
-QColor MacColors::accentColor()
-{
-    if (hasAccentColor())
-        return appKitColor("controlAccentColor", paletteColor(QPalette::Highlight));
-    return appKitColor("systemBlueColor", paletteColor(QPalette::Highlight));
-}
 
 QColor MacColors::accentColor(const QColor& fallback)
 {
-    if (!hasAccentColor())
+    // The running system decides, not the one the program was built on.
+    if (QOperatingSystemVersion::current() < QOperatingSystemVersion::MacOSMojave)
         return fallback;
     return appKitColor("controlAccentColor", fallback);
 }
 
-QColor MacColors::highlightColor()
-{
-    return appKitColor("highlightColor", paletteColor(QPalette::Highlight));
-}
-
-QColor MacColors::shadowColor()
-{
-    return appKitColor("shadowColor", paletteColor(QPalette::Shadow));
-}
-
-QColor MacColors::controlColor()
-{
-    return appKitColor("controlColor", paletteColor(QPalette::Button));
-}
-
-QColor MacColors::controlBackgroundColor()
-{
-    return appKitColor("controlBackgroundColor", paletteColor(QPalette::Base));
-}
-
 #else
-
-QColor MacColors::accentColor()
-{
-    return paletteColor(QPalette::Highlight);
-}
 
 QColor MacColors::accentColor(const QColor& fallback)
 {
     return fallback;
-}
-
-QColor MacColors::highlightColor()
-{
-    return paletteColor(QPalette::Highlight);
-}
-
-QColor MacColors::shadowColor()
-{
-    return paletteColor(QPalette::Shadow);
-}
-
-QColor MacColors::controlColor()
-{
-    return paletteColor(QPalette::Button);
-}
-
-QColor MacColors::controlBackgroundColor()
-{
-    return paletteColor(QPalette::Base);
 }
 
 #endif
