@@ -4,6 +4,7 @@
 #include "export/ExportDialogs.h"
 #include "export/FramePainter.h"
 #include "model/IldaFrames.h"
+#include "output/LaserControl.h"
 #include "playback/Player.h"
 #include "views/IldaView.h"
 #include "views/ViewLayouts.h"
@@ -50,6 +51,7 @@ MainWindow::MainWindow(const QString& fileName)
     m_player = new Player(this);
     connect(m_player, &Player::frameDue, this, &MainWindow::playFrame);
     connect(m_player, &Player::stateChanged, this, &MainWindow::playbackStateChanged);
+    m_laser = new LaserControl(this);
 
     // Before the actions: they take their checked state from the store.
     readSettings();
@@ -73,8 +75,6 @@ MainWindow::MainWindow(const QString& fileName)
         openFile(fileName);
 }
 
-MainWindow::~MainWindow() = default;
-
 void MainWindow::readSettings()
 {
     QSettings settings;
@@ -87,6 +87,7 @@ void MainWindow::readSettings()
             IldaView::m_activeView = i;
     m_viewAll = settings.value(KeyViewAll, true).toBool();
     m_player->readSettings(settings);
+    m_laser->readSettings(settings);
 }
 
 void MainWindow::writeSettings() const
@@ -98,6 +99,7 @@ void MainWindow::writeSettings() const
     settings.setValue(KeyShowBlankedLines, globalIldaFrames.getShowBlankedLines());
     settings.setValue(KeyShowDots, globalIldaFrames.getShowDots());
     m_player->writeSettings(settings);
+    m_laser->writeSettings(settings);
     settings.sync();
 }
 
@@ -180,13 +182,14 @@ void MainWindow::createMenus()
     menu(tr("&File"),
          QList<QAction*>{m_openAction, m_exportPictureAction, m_exportAnimationAction, nullptr} +
              m_recentFiles->getActions() + QList<QAction*>{nullptr, m_exitAction});
-    updateFileOpenRecentActions();
+    m_recentFiles->updateActions();
     menu(tr("&View"),
          {m_zoomInAction, m_zoomOutAction, m_resetAction, nullptr, m_viewFrontAction,
           m_viewSideAction, m_viewTopAction, m_viewPerspectiveAction, nullptr, m_viewAllAction});
     menu(tr("&Frame"),
          {m_frameFirstAction, m_framePreviousAction, m_frameNextAction, m_frameLastAction, nullptr,
           m_player->getPlayAction(), m_player->getLoopAction()});
+    menu(tr("&Laser"), m_laser->getActions());
     menu(tr("&Options"), {m_showBlankedLinesAction, m_showDotsAction, nullptr,
                           m_showInformationAction, nullptr, m_player->getSpeedAction()});
     menu(tr("&Help"), {m_aboutAction});
@@ -281,6 +284,7 @@ void MainWindow::quitFullScreen()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     writeSettings();
+    m_laser->blackout(true);
     // The program ends with its last window: an open information window must not keep it alive.
     m_closing = true;
     m_infoWindow.close();
@@ -357,6 +361,7 @@ void MainWindow::frameChanged(bool fromSlider, bool fromInfoWindow)
     if (!fromInfoWindow)
         m_infoWindow.setSelection(globalIldaFrames.getCurrentFrameNumber());
     m_player->frameShown(globalIldaFrames.getCurrentFrameNumber());
+    m_laser->frameShown(globalIldaFrames.getCurrentFrameNumber());
     update();
 }
 
@@ -472,6 +477,7 @@ void MainWindow::openFile(const QString& fileName)
         return;
     m_loading = true;
     m_player->stop(); // the load lets timer events through
+    m_laser->blackout(true);
     bool loaded = false;
     {
         LoadProgress progress(this, fileName, m_loadClock);
@@ -496,11 +502,6 @@ void MainWindow::setFileName(const QString& fileName)
     }
     setWindowTitle(tr("%1 - %2").arg(QFileInfo(fileName).fileName(), tr("Lumenar")));
     m_recentFiles->add(fileName);
-}
-
-void MainWindow::updateFileOpenRecentActions() const
-{
-    m_recentFiles->updateActions();
 }
 
 void MainWindow::fileOpen()

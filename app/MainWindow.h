@@ -9,6 +9,7 @@
 
 class QAction;
 class QActionGroup;
+class LaserControl;
 class QLabel;
 class Player;
 class RecentFiles;
@@ -29,9 +30,10 @@ public:
     };
 
     explicit MainWindow(const QString& fileName);
-    ~MainWindow() override;
+    ~MainWindow() override = default;
 
     Player* getPlayer() const { return m_player; }
+    LaserControl* getLaser() const { return m_laser; }
 
 public slots:
     void openFile(const QString& fileName);
@@ -91,7 +93,6 @@ private:
     // Makes a view the active one: the menu follows and the layout is rebuilt.
     void chooseView(unsigned int index);
     void setFileName(const QString& fileName);
-    void updateFileOpenRecentActions() const;
     // The one update chain of every frame change, a new file's included: actions, slider,
     // counter, row, the player, repaint.
     void frameChanged(bool fromSlider, bool fromInfoWindow);
@@ -123,6 +124,7 @@ private:
     QLabel* m_statusLabel = nullptr;
     QLabel* m_rateLabel = nullptr;
     Player* m_player = nullptr;
+    LaserControl* m_laser = nullptr;
     bool m_viewAll = true;
     InfoWindow m_infoWindow;
     // A load lets events through: an open request that arrives meanwhile is ignored.

@@ -1,13 +1,19 @@
 // Laser output: the mapping, both protocols streamed through the real clients to receivers on
-// loopback, the command line's endings and errors, and discovery.
+// loopback, the command line's endings and errors, discovery, and the window's Laser menu.
 #include "FakeDacs.h"
 #include "TestSupport.h"
 
+#include "app/MainWindow.h"
 #include "output/DacDiscovery.h"
+#include "output/LaserControl.h"
 #include "output/PointStream.h"
 #include "tools/Inspector.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTest>
 
 #include <csignal>
@@ -50,6 +56,7 @@ class TestOutput : public QObject
 private slots:
     void initTestCase()
     {
+        isolateSettings();
         // Frame 0: a blanked move, then orange, blue and white lines. Frame 1: a still dot.
         IldaBuilder b;
         b.header(5, "lines", "", 4, 0, 2).point5(1000, -2000, 0x40, 9, 9, 9);
@@ -255,6 +262,106 @@ private slots:
         QCOMPARE(inspect.exitCode(), 0);
         QVERIFY(dac.commands.endsWith("ds"));
         QCOMPARE(dac.points.last().red + dac.points.last().intensity, 0);
+    }
+
+    // Arming asks first (refused: nothing is sent), then streams the current frame and shows a
+    // still frame's reason; every ending leaves blanked points at the last position and a proper
+    // end.
+    void window_data()
+    {
+        QTest::addColumn<bool>("idn");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("etherdream, blackout key") << false << "key";
+        QTest::newRow("idn, blackout key") << true << "key";
+        QTest::newRow("etherdream, close") << false << "close";
+        QTest::newRow("idn, failed load") << true << "load";
+    }
+    void window()
+    {
+        QFETCH(bool, idn);
+        QFETCH(QString, ending);
+        FakeEtherDream etherDream;
+        etherDream.broadcastPort = 0;
+        FakeIdn idnDac;
+        MainWindow w(m_show);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        LaserControl* laser = w.getLaser();
+        LaserSettings settings;
+        settings.protocol = idn ? LaserOutput::Idn : LaserOutput::EtherDream;
+        settings.host = QStringLiteral("127.0.0.1");
+        settings.port = idn ? idnDac.port() : etherDream.port();
+        laser->setSettings(settings);
+        QString asked;
+        auto answer = [&asked, &w](QMessageBox::StandardButton button) {
+            auto* timer = new QTimer(&w);
+            QObject::connect(timer, &QTimer::timeout, [timer, button, &asked] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    asked = box->informativeText();
+                    box->button(button)->click();
+                    timer->deleteLater();
+                }
+            });
+            timer->start(10);
+        };
+        const Received& got = idn ? idnDac.points : etherDream.points;
+        QLabel* label = nullptr;
+        for (QLabel* each : w.statusBar()->findChildren<QLabel*>())
+            label = each->text() == "LASER" ? each : label;
+        QVERIFY(label && !label->isVisible());
+        answer(QMessageBox::Cancel);
+        laser->getArmAction()->trigger();
+        QVERIFY(asked.contains("class 3B or 4"));
+        QVERIFY(!laser->getArmAction()->isChecked());
+        QTest::qWait(200);
+        QVERIFY(etherDream.commands.isEmpty());
+        QVERIFY(got.isEmpty());
+
+        asked.clear();
+        answer(QMessageBox::Yes);
+        laser->getArmAction()->trigger();
+        QVERIFY(!asked.isEmpty());
+        QVERIFY(laser->isArmed());
+        QVERIFY(laser->getArmAction()->isChecked());
+        QTRY_VERIFY(got.size() > 100);
+        const int dark = PointStream::DarkMovePoints, tail = PointStream::BlackoutPoints;
+        const QVector<LaserSample> frame0 =
+            PointMapper::mapFrame(globalIldaFrames.getFrame(0), settings.options);
+        for (int i = 0; i < 2 * frame0.size(); ++i) {
+            QCOMPARE(got[dark + i].x, int(frame0[i % frame0.size()].x));
+            QCOMPARE(got[dark + i].y, int(frame0[i % frame0.size()].y));
+        }
+        w.activateWindow(); // back from the box
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_PageDown);
+        QTRY_COMPARE(w.statusBar()->currentMessage(), PointMapper::stillBeamText());
+
+        if (ending == "key") {
+            QTest::keyClick(&w, Qt::Key_B);
+        } else if (ending == "close") {
+            w.close();
+        } else {
+            const ModalCloser closer; // the failed load's message
+            w.openFile(m_dir.filePath("missing.ild"));
+        }
+        QVERIFY(!laser->isArmed());
+        QVERIFY(!laser->getArmAction()->isChecked());
+        QTRY_VERIFY(idn ? idnDac.closed : etherDream.commands.endsWith("ds"));
+        const ReceivedPoint last = got[got.size() - tail - 1];
+        for (int i = got.size() - tail; i < got.size(); ++i)
+            QVERIFY(same(got[i], {last.x, last.y, 0, 0, 0, 0}, i));
+        if (ending != "key")
+            return;
+        // Armed again without a second question, and the red label with it.
+        const int before = got.size();
+        asked.clear();
+        answer(QMessageBox::Cancel);
+        laser->getArmAction()->trigger();
+        QVERIFY(asked.isEmpty());
+        QVERIFY(label->isVisible());
+        QCOMPARE(label->text(), QStringLiteral("LASER"));
+        QTRY_VERIFY(got.size() > before);
+        w.close();
+        QVERIFY(!label->isVisible());
     }
 
     void discovery()
