@@ -304,10 +304,8 @@ private slots:
             timer->start(10);
         };
         const Received& got = idn ? idnDac.points : etherDream.points;
-        QLabel* label = nullptr;
-        for (QLabel* each : w.statusBar()->findChildren<QLabel*>())
-            label = each->text() == "LASER" ? each : label;
-        QVERIFY(label && !label->isVisible());
+        const QLabel* label = laser->m_label;
+        QVERIFY(!label->isVisible());
         answer(QMessageBox::Cancel);
         laser->getArmAction()->trigger();
         QVERIFY(asked.contains("class 3B or 4"));
