@@ -319,7 +319,6 @@ private slots:
         laser->getArmAction()->trigger();
         QVERIFY(!asked.isEmpty());
         QVERIFY(laser->isArmed());
-        QVERIFY(laser->getArmAction()->isChecked());
         QTRY_VERIFY(got.size() > 100);
         const int dark = PointStream::DarkMovePoints, tail = PointStream::BlackoutPoints;
         const QVector<LaserSample> frame0 =
@@ -356,7 +355,6 @@ private slots:
         laser->getArmAction()->trigger();
         QVERIFY(asked.isEmpty());
         QVERIFY(label->isVisible());
-        QCOMPARE(label->text(), QStringLiteral("LASER"));
         QTRY_VERIFY(got.size() > before);
         w.close();
         QVERIFY(!label->isVisible());
