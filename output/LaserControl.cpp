@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace {
 
@@ -21,7 +22,8 @@ LaserControl::LaserControl(QMainWindow* window)
     : QObject(window), m_window(window),
       m_settingsAction(new QAction(tr("Output &Settings..."), window)),
       m_armAction(new QAction(tr("&Arm Output"), window)),
-      m_blackoutAction(new QAction(tr("&Blackout"), window)), m_label(new QLabel(tr("LASER")))
+      m_blackoutAction(new QAction(tr("&Blackout"), window)), m_label(new QLabel(tr("LASER"))),
+      m_message(new QLabel), m_messageTimer(new QTimer(this))
 {
     m_armAction->setCheckable(true);
     // A single key, free everywhere in the window: no other command uses B alone.
@@ -38,6 +40,17 @@ LaserControl::LaserControl(QMainWindow* window)
                        "padding: 0 6px; }"));
     m_label->setVisible(false);
     window->statusBar()->addPermanentWidget(m_label, 0);
+    // The slider takes the status bar's message area: the laser's messages get a share of their
+    // own, clipped, with the whole text as tooltip.
+    m_message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_message->setVisible(false);
+    window->statusBar()->addPermanentWidget(m_message, 1);
+    m_messageTimer->setSingleShot(true);
+    m_messageTimer->setInterval(MessageMs);
+    connect(m_messageTimer, &QTimer::timeout, this, [this] {
+        m_note.clear();
+        updateMessage();
+    });
 }
 
 LaserControl::~LaserControl()
@@ -121,10 +134,8 @@ void LaserControl::arm()
     connect(output, &LaserOutput::notice, this, &LaserControl::showMessage);
     connect(output, &LaserOutput::failed, this, &LaserControl::showMessage);
     connect(output, &LaserOutput::safetyChanged, this, [this](const QString& reason) {
-        if (reason.isEmpty())
-            m_window->statusBar()->clearMessage();
-        else
-            m_window->statusBar()->showMessage(reason);
+        m_stillReason = reason;
+        updateMessage();
     });
     connect(output, &LaserOutput::finished, this, [this, output] {
         if (m_output == output) {
@@ -144,6 +155,7 @@ void LaserControl::blackout(bool wait)
     m_output = nullptr;
     if (!output)
         return;
+    showMessage(tr("Laser output blacked out"));
     output->blackout();
     if (wait)
         output->waitForFinished(BlackoutWaitMs);
@@ -158,11 +170,26 @@ void LaserControl::showSettings()
 
 void LaserControl::showMessage(const QString& message)
 {
-    m_window->statusBar()->showMessage(message, MessageMs);
+    m_note = message;
+    m_messageTimer->start();
+    updateMessage();
+}
+
+void LaserControl::updateMessage()
+{
+    QStringList parts{m_stillReason, m_note};
+    parts.removeAll(QString());
+    m_message->setText(parts.join(QStringLiteral("; ")));
+    m_message->setToolTip(m_message->text());
+    m_message->setVisible(!parts.isEmpty());
 }
 
 void LaserControl::setArmedLook(bool armed)
 {
     m_armAction->setChecked(armed);
     m_label->setVisible(armed);
+    if (!armed) {
+        m_stillReason.clear();
+        updateMessage();
+    }
 }

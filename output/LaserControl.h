@@ -9,6 +9,7 @@ class QAction;
 class QLabel;
 class QMainWindow;
 class QSettings;
+class QTimer;
 
 // The window's laser output: the Laser menu's actions, the settings dialog, the output while
 // armed and the red label that says so. The window tells it which frame is current; the beam
@@ -44,7 +45,10 @@ private:
     bool confirmArming();
     void arm();
     void showSettings();
+    // A passing message (connected, the rate lowered, an error) for a while.
     void showMessage(const QString& message);
+    // The passing message and why the beam is blanked, beside the LASER label.
+    void updateMessage();
     void setArmedLook(bool armed);
 
     QMainWindow* m_window;
@@ -52,6 +56,10 @@ private:
     QAction* m_armAction;
     QAction* m_blackoutAction;
     QLabel* m_label;
+    QLabel* m_message;
+    QTimer* m_messageTimer;
+    QString m_note;
+    QString m_stillReason;
     LaserSettings m_settings;
     LaserOutput* m_output = nullptr;
     // Arming asks once per run of the program.

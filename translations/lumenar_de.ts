@@ -309,6 +309,10 @@ Die Blackout-Taste %1 beendet die Ausgabe jederzeit.</translation>
         <source>The Zone Is &amp;Safe: Arm</source>
         <translation>Der Bereich ist &amp;sicher: scharf schalten</translation>
     </message>
+    <message>
+        <source>Laser output blacked out</source>
+        <translation>Laserausgabe dunkelgeschaltet</translation>
+    </message>
 </context>
 <context>
     <name>LaserSettingsDialog</name>
