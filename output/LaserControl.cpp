@@ -131,7 +131,11 @@ void LaserControl::arm()
     output->setMapOptions(m_settings.options);
     output->showFrame(globalIldaFrames.getFrame(m_frame));
     connect(output, &LaserOutput::connected, this, &LaserControl::showMessage);
-    connect(output, &LaserOutput::notice, this, &LaserControl::showMessage);
+    // A lowered rate lasts as long as the output: its note stays.
+    connect(output, &LaserOutput::notice, this, [this](const QString& message) {
+        m_lastingNote = message;
+        updateMessage();
+    });
     connect(output, &LaserOutput::failed, this, &LaserControl::showMessage);
     connect(output, &LaserOutput::safetyChanged, this, [this](const QString& reason) {
         m_stillReason = reason;
@@ -177,7 +181,7 @@ void LaserControl::showMessage(const QString& message)
 
 void LaserControl::updateMessage()
 {
-    QStringList parts{m_stillReason, m_note};
+    QStringList parts{m_stillReason, m_lastingNote, m_note};
     parts.removeAll(QString());
     m_message->setText(parts.join(QStringLiteral("; ")));
     m_message->setToolTip(m_message->text());
@@ -190,6 +194,7 @@ void LaserControl::setArmedLook(bool armed)
     m_label->setVisible(armed);
     if (!armed) {
         m_stillReason.clear();
+        m_lastingNote.clear();
         updateMessage();
     }
 }

@@ -60,6 +60,7 @@ private:
     QTimer* m_messageTimer;
     QString m_note;
     QString m_stillReason;
+    QString m_lastingNote;
     LaserSettings m_settings;
     LaserOutput* m_output = nullptr;
     // Arming asks once per run of the program.

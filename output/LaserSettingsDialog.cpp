@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QSpinBox>
 
 namespace {
@@ -100,6 +101,8 @@ LaserSettingsDialog::LaserSettingsDialog(const LaserSettings& settings, QWidget*
         LaserSettings parsed;
         m_buttons->button(QDialogButtonBox::Ok)->setEnabled(parseAddress(parsed));
     });
+    // Focus on the list would make its first row the choice.
+    m_address->setFocus();
     connect(m_discovery, &DacDiscovery::dacFound, this, &LaserSettingsDialog::addDac);
     m_discovery->start();
 }
@@ -111,6 +114,8 @@ void LaserSettingsDialog::addDac(const DacInfo& dac)
                        .arg(dac.name, hostText(dac.address.toString(), dac.port), kind);
     if (dac.maxRate > 0)
         text += tr(", up to %1 points/s").arg(dac.maxRate);
+    // A new row must not choose itself: only the user's choice replaces the address.
+    const QSignalBlocker blocker(m_dacs);
     auto* item = new QListWidgetItem(text, m_dacs);
     item->setData(Qt::UserRole, int(dac.protocol));
     item->setData(Qt::UserRole + 1, hostText(dac.address.toString(), dac.port));
