@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 
-#include "app/RecentFiles.h"
+#include "app/Inspection.h"
 #include "export/ExportDialogs.h"
 #include "export/FramePainter.h"
 #include "model/IldaFrames.h"
@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -51,6 +50,9 @@ MainWindow::MainWindow(const QString& fileName)
     m_player = new Player(this);
     connect(m_player, &Player::frameDue, this, &MainWindow::playFrame);
     connect(m_player, &Player::stateChanged, this, &MainWindow::playbackStateChanged);
+    m_inspection = new Inspection(this, m_player);
+    connect(m_inspection, &Inspection::loadRequested, this, &MainWindow::openFile);
+    connect(m_inspection, &Inspection::frameRequested, this, &MainWindow::playFrame);
     m_laser = new LaserControl(this);
 
     // Before the actions: they take their checked state from the store.
@@ -75,6 +77,8 @@ MainWindow::MainWindow(const QString& fileName)
         openFile(fileName);
 }
 
+MainWindow::~MainWindow() = default;
+
 void MainWindow::readSettings()
 {
     QSettings settings;
@@ -87,6 +91,7 @@ void MainWindow::readSettings()
             IldaView::m_activeView = i;
     m_viewAll = settings.value(KeyViewAll, true).toBool();
     m_player->readSettings(settings);
+    m_inspection->readSettings(settings);
     m_laser->readSettings(settings);
 }
 
@@ -99,6 +104,7 @@ void MainWindow::writeSettings() const
     settings.setValue(KeyShowBlankedLines, globalIldaFrames.getShowBlankedLines());
     settings.setValue(KeyShowDots, globalIldaFrames.getShowDots());
     m_player->writeSettings(settings);
+    m_inspection->writeSettings(settings);
     m_laser->writeSettings(settings);
     settings.sync();
 }
@@ -179,19 +185,23 @@ void MainWindow::createMenus()
         for (QAction* a : actions)
             m->addAction(a ? a : m->addSeparator());
     };
+    const Inspection* i = m_inspection;
     menu(tr("&File"),
-         QList<QAction*>{m_openAction, m_exportPictureAction, m_exportAnimationAction, nullptr} +
+         QList<QAction*>{m_openAction, i->getReloadAction(), i->getReadableAction(), nullptr,
+                         i->getNextFileAction(), i->getPreviousFileAction(), nullptr,
+                         m_exportPictureAction, m_exportAnimationAction, nullptr} +
              m_recentFiles->getActions() + QList<QAction*>{nullptr, m_exitAction});
-    m_recentFiles->updateActions();
+    updateFileOpenRecentActions();
     menu(tr("&View"),
-         {m_zoomInAction, m_zoomOutAction, m_resetAction, nullptr, m_viewFrontAction,
-          m_viewSideAction, m_viewTopAction, m_viewPerspectiveAction, nullptr, m_viewAllAction});
+         {m_zoomInAction, m_zoomOutAction, i->getZoomToFitAction(), m_resetAction, nullptr,
+          m_viewFrontAction, m_viewSideAction, m_viewTopAction, m_viewPerspectiveAction, nullptr,
+          m_viewAllAction, nullptr, i->getProblemsAction()});
     menu(tr("&Frame"),
          {m_frameFirstAction, m_framePreviousAction, m_frameNextAction, m_frameLastAction, nullptr,
           m_player->getPlayAction(), m_player->getLoopAction()});
     menu(tr("&Laser"), m_laser->getActions());
-    menu(tr("&Options"), {m_showBlankedLinesAction, m_showDotsAction, nullptr,
-                          m_showInformationAction, nullptr, m_player->getSpeedAction()});
+    menu(tr("&Options"), {m_showBlankedLinesAction, m_showDotsAction, i->getShowAxesAction(),
+                          nullptr, m_showInformationAction, nullptr, m_player->getSpeedAction()});
     menu(tr("&Help"), {m_aboutAction});
 }
 
@@ -202,10 +212,10 @@ void MainWindow::createAdditionalShortcuts()
         s->setContext(Qt::WindowShortcut);
         connect(s, &QShortcut::activated, this, slot);
     };
-    shortcut(QKeySequence(QKeySequence::MoveToPreviousChar), &MainWindow::viewMoveLeft);
-    shortcut(QKeySequence(QKeySequence::MoveToNextChar), &MainWindow::viewMoveRight);
-    shortcut(QKeySequence(QKeySequence::MoveToPreviousLine), &MainWindow::viewMoveUp);
-    shortcut(QKeySequence(QKeySequence::MoveToNextLine), &MainWindow::viewMoveDown);
+    shortcut(QKeySequence(QKeySequence::MoveToPreviousChar), [this] { viewMove(-1.0f, 0.0f); });
+    shortcut(QKeySequence(QKeySequence::MoveToNextChar), [this] { viewMove(1.0f, 0.0f); });
+    shortcut(QKeySequence(QKeySequence::MoveToPreviousLine), [this] { viewMove(0.0f, -1.0f); });
+    shortcut(QKeySequence(QKeySequence::MoveToNextLine), [this] { viewMove(0.0f, 1.0f); });
     shortcut(keys(tr("+")), &MainWindow::frameNext);
     shortcut(keys(tr("-")), &MainWindow::framePrevious);
     shortcut(keys(tr("I")), &MainWindow::openInfoWindow);
@@ -361,6 +371,7 @@ void MainWindow::frameChanged(bool fromSlider, bool fromInfoWindow)
     if (!fromInfoWindow)
         m_infoWindow.setSelection(globalIldaFrames.getCurrentFrameNumber());
     m_player->frameShown(globalIldaFrames.getCurrentFrameNumber());
+    m_inspection->frameShown();
     m_laser->frameShown(globalIldaFrames.getCurrentFrameNumber());
     update();
 }
@@ -447,61 +458,39 @@ void MainWindow::viewReset()
     update();
 }
 
-void MainWindow::viewMoveLeft()
+void MainWindow::viewMove(float dx, float dy)
 {
-    IldaView::MoveOrRotate(-1.0f, 0.0f);
+    IldaView::MoveOrRotate(dx, dy);
     update();
 }
 
-void MainWindow::viewMoveRight()
-{
-    IldaView::MoveOrRotate(1.0f, 0.0f);
-    update();
-}
-
-void MainWindow::viewMoveUp()
-{
-    IldaView::MoveOrRotate(0.0f, -1.0f);
-    update();
-}
-
-void MainWindow::viewMoveDown()
-{
-    IldaView::MoveOrRotate(0.0f, 1.0f);
-    update();
-}
-
-void MainWindow::openFile(const QString& fileName)
+void MainWindow::openFile(const QString& fileName, Inspection::Load how)
 {
     if (fileName.isEmpty() || m_loading)
         return;
     m_loading = true;
-    m_player->stop(); // the load lets timer events through
     m_laser->blackout(true);
-    bool loaded = false;
+    bool replaced = false;
     {
         LoadProgress progress(this, fileName, m_loadClock);
-        loaded = globalIldaFrames.openFile(
-            QDir::toNativeSeparators(fileName), m_infoWindow, this,
-            [this, &progress](qint64 bytes) { return !m_closing && progress.update(bytes); });
+        replaced = m_inspection->load(fileName, how, m_infoWindow, [this, &progress](qint64 bytes) {
+            return !m_closing && progress.update(bytes);
+        });
     }
     m_loading = false;
-    m_player->fileChanged();
-    // Absolute, so that the recent list still works when the program starts elsewhere.
-    setFileName(loaded ? QFileInfo(QDir::fromNativeSeparators(fileName)).absoluteFilePath()
-                       : QString());
-    IldaView::Reset(true);
+    if (!replaced)
+        return;
+    setFileName(m_inspection->getLoadedFile());
     frameChanged(false, false);
 }
 
 void MainWindow::setFileName(const QString& fileName)
 {
-    if (fileName.isEmpty()) {
-        setWindowTitle(tr("Lumenar"));
-        return;
-    }
-    setWindowTitle(tr("%1 - %2").arg(QFileInfo(fileName).fileName(), tr("Lumenar")));
-    m_recentFiles->add(fileName);
+    setWindowTitle(fileName.isEmpty()
+                       ? tr("Lumenar")
+                       : tr("%1 - %2").arg(m_inspection->getTitleName(), tr("Lumenar")));
+    if (!fileName.isEmpty() && !m_inspection->isDamaged())
+        m_recentFiles->add(fileName); // the readable part of a damaged file is not listed
 }
 
 void MainWindow::fileOpen()

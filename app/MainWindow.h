@@ -1,15 +1,17 @@
 #pragma once
 
+#include "app/Inspection.h"
 #include "app/LoadProgress.h"
+#include "app/RecentFiles.h"
 #include "info/InfoWindow.h"
 
 #include <QMainWindow>
 #include <QSlider>
 #include <QWheelEvent>
 
+class LaserControl;
 class QAction;
 class QActionGroup;
-class LaserControl;
 class QLabel;
 class Player;
 class RecentFiles;
@@ -30,13 +32,13 @@ public:
     };
 
     explicit MainWindow(const QString& fileName);
-    ~MainWindow() override = default;
+    ~MainWindow() override;
 
     Player* getPlayer() const { return m_player; }
     LaserControl* getLaser() const { return m_laser; }
 
 public slots:
-    void openFile(const QString& fileName);
+    void openFile(const QString& fileName, Inspection::Load how = Inspection::Open);
 
 private slots:
     void fileOpen();
@@ -51,10 +53,6 @@ private slots:
     void viewTop();
     void viewPerspective();
     void viewAll();
-    void viewMoveLeft();
-    void viewMoveRight();
-    void viewMoveUp();
-    void viewMoveDown();
     void frameSelectedStatusSlider(int value);
     void frameSelectedInfoWindow(int row);
     void frameFirst();
@@ -81,6 +79,8 @@ protected:
 
 private:
     void readSettings();
+    // The arrow keys: pan the active view, or rotate Perspective.
+    void viewMove(float dx, float dy);
     void writeSettings() const;
     void createActions();
     void createMenus();
@@ -93,6 +93,7 @@ private:
     // Makes a view the active one: the menu follows and the layout is rebuilt.
     void chooseView(unsigned int index);
     void setFileName(const QString& fileName);
+    void updateFileOpenRecentActions() const { m_recentFiles->updateActions(); }
     // The one update chain of every frame change, a new file's included: actions, slider,
     // counter, row, the player, repaint.
     void frameChanged(bool fromSlider, bool fromInfoWindow);
@@ -124,6 +125,7 @@ private:
     QLabel* m_statusLabel = nullptr;
     QLabel* m_rateLabel = nullptr;
     Player* m_player = nullptr;
+    Inspection* m_inspection = nullptr;
     LaserControl* m_laser = nullptr;
     bool m_viewAll = true;
     InfoWindow m_infoWindow;
@@ -136,4 +138,5 @@ private:
     friend class TestMainWindow;
     friend class TestHardening;
     friend class TestPlayback;
+    friend class TestInspection;
 };

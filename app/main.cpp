@@ -51,6 +51,7 @@ int main(int argc, char** argv)
     MainWindow window(command.getFileName());
     if (window.isHidden())
         return 0; // closed while the command line's file was loading
-    QObject::connect(&app, &LumenarApp::openFile, &window, &MainWindow::openFile);
+    QObject::connect(&app, &LumenarApp::openFile, &window,
+                     [&window](const QString& fileName) { window.openFile(fileName); });
     return app.exec();
 }

@@ -8,6 +8,8 @@
 
 #include <QFile>
 
+#include <memory>
+
 namespace Conformance {
 
 QString controllerKind(const QString& fileName)
@@ -15,7 +17,16 @@ QString controllerKind(const QString& fileName)
     return IldaFormat::controllerSuffix(fileName);
 }
 
-void check(const QString& fileName, const FindingSink& sink, QStringList* pictures)
+QString loadPrivately(const QString& fileName, const CheckProgress& progress)
+{
+    // About a megabyte of buffers: not for the stack.
+    const auto frames = std::make_unique<IldaFrames>();
+    InfoWindow info;
+    return frames->loadFile(fileName, info, progress);
+}
+
+void check(const QString& fileName, const FindingSink& sink, QStringList* pictures,
+           const CheckProgress& progress, const Load& load)
 {
     const QString kind = controllerKind(fileName);
     if (kind.isEmpty()) {
@@ -25,19 +36,23 @@ void check(const QString& fileName, const FindingSink& sink, QStringList* pictur
         if (!failure.isEmpty())
             sink({QStringLiteral("cannot-open"), Finding::Error, 0, 0, failure});
         else
-            IldaCheck::run(file, sink);
+            IldaCheck::run(file, sink, progress);
         return;
     }
 
     // The reader's own message says what is wrong; the walk says where.
-    const ControllerCheck::Result walk = ControllerCheck::run(fileName, kind, sink);
+    // A controller file's frames are its pictures or entries, in order.
+    const FindingSink framed = [&sink](Finding finding) {
+        finding.frame = finding.section;
+        sink(finding);
+    };
+    const ControllerCheck::Result walk = ControllerCheck::run(fileName, kind, framed);
     if (pictures)
         *pictures = walk.pictures;
-    InfoWindow info;
-    const QString message = globalIldaFrames.loadFile(fileName, info);
+    const QString message = load ? load(fileName) : loadPrivately(fileName, progress);
     if (!message.isEmpty())
-        sink({QStringLiteral("unreadable"), Finding::Error, qMax<qint64>(0, walk.stoppedAt),
-              walk.picture, message});
+        framed({QStringLiteral("unreadable"), Finding::Error, qMax<qint64>(0, walk.stoppedAt),
+                walk.picture, message});
 }
 
 } // namespace Conformance

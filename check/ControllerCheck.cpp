@@ -146,6 +146,8 @@ ControllerCheck::Result walkAni(const QString& fileName, const FindingSink& sink
         if (!key.isEmpty() && found == known.constEnd()) {
             known.insert(key, picture);
             walk.pictures << QFileInfo(path).canonicalFilePath();
+        } else if (key.isEmpty()) {
+            walk.pictures << path; // missing: the walk ends here
         }
         if (picture.pointsAt < 0)
             return walk;

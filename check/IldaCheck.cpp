@@ -26,8 +26,11 @@ constexpr uchar LastPointBit = 0x80;
 class SectionWalk
 {
 public:
-    SectionWalk(QIODevice& device, const FindingSink* sink, int framesInFile)
-        : m_in(device), m_sink(sink), m_framesInFile(framesInFile)
+    // progress gets the bytes walked plus `before`, for the second of two walks.
+    SectionWalk(QIODevice& device, const FindingSink* sink, int framesInFile,
+                const CheckProgress& progress = CheckProgress(), qint64 before = 0)
+        : m_in(device), m_sink(sink), m_framesInFile(framesInFile), m_progress(progress),
+          m_before(before)
     {
         std::fill(m_colours, m_colours + PaletteEntries, DefaultColours);
     }
@@ -39,7 +42,7 @@ private:
                 const QString& text, qint64 bytes = -1)
     {
         if (m_sink)
-            (*m_sink)({QLatin1String(code), severity, offset, section, text, bytes});
+            (*m_sink)({QLatin1String(code), severity, offset, section, text, bytes, m_frame});
     }
     bool scan();
     bool pointRecords(qint64 at, quint32 format, int count, int projector);
@@ -47,7 +50,10 @@ private:
     ByteSource m_in;
     const FindingSink* m_sink;
     const int m_framesInFile;
+    const CheckProgress m_progress;
+    const qint64 m_before;
     int m_frames = 0;
+    int m_frame = -1; // of the section being walked
     int m_section = 0;
     int m_colours[PaletteEntries];
 };
@@ -71,6 +77,9 @@ int SectionWalk::run()
     bool headerSeen = false;
     for (;;) {
         const qint64 scanStart = m_in.pos();
+        m_frame = -1;
+        if (m_progress && !m_progress(m_before + scanStart / 2))
+            return -1;
         const bool found = scan();
         if (!found && !headerSeen) {
             if (m_in.failed())
@@ -150,6 +159,7 @@ int SectionWalk::run()
         } else {
             // A frame cut short still counts: its header says what the file was meant to hold.
             const int index = m_frames++;
+            m_frame = index;
             if (frameNumber != index)
                 report("frame-number", Finding::Warning, at, m_section,
                        QObject::tr("frame number %1, but this is frame %2 counting from 0")
@@ -227,16 +237,20 @@ bool SectionWalk::pointRecords(qint64 at, quint32 format, int count, int project
 
 namespace IldaCheck {
 
-void run(QIODevice& device, const FindingSink& sink)
+void run(QIODevice& device, const FindingSink& sink, const CheckProgress& progress)
 {
     // Totals need the number of frames first: a pipe, read once, goes without them.
     int frames = -1;
     const qint64 start = device.pos();
+    qint64 half = 0;
     if (!device.isSequential()) {
-        frames = SectionWalk(device, nullptr, -1).run();
+        frames = SectionWalk(device, nullptr, -1, progress).run();
+        if (frames < 0 && progress)
+            return; // stopped
         device.seek(start);
+        half = device.size() / 2;
     }
-    SectionWalk(device, &sink, frames).run();
+    SectionWalk(device, &sink, frames, progress, half).run();
 }
 
 } // namespace IldaCheck

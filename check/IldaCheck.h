@@ -10,7 +10,8 @@ class QIODevice;
 namespace IldaCheck {
 
 // Reports every finding of the file on device (open for reading, random access) to sink in
-// file order; checking stops at the first error.
-void run(QIODevice& device, const FindingSink& sink);
+// file order; checking stops at the first error, or when progress returns false.
+void run(QIODevice& device, const FindingSink& sink,
+         const CheckProgress& progress = CheckProgress());
 
 } // namespace IldaCheck

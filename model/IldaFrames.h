@@ -62,6 +62,25 @@ public:
                      const Progress& progress = Progress());
     // True when the last load was stopped by its progress callback (a cancel, or a read limit).
     bool wasCancelled() const { return m_cancelled; }
+
+    // What a load of the readable frames of a damaged file kept and where it stopped.
+    struct Skipped
+    {
+        qint64 offset; // the animation's entry
+        int entry;     // from 0
+        QString text;  // the picture reader's message
+    };
+    struct Readable
+    {
+        QString error;         // the reader's message; empty for a file without fault
+        qint64 stoppedAt = -1; // the failing section's header or animation entry; -1 without fault
+        QVector<Skipped> skipped; // an animation's pictures that could not be read
+    };
+    // Like loadFile, but a failing file keeps every whole frame before its first error, and an
+    // animation every picture that can be read. A frame cut in its records is left out. A
+    // cancelled load leaves the store empty.
+    Readable loadReadable(const QString& fileName, InfoWindow& info,
+                          const Progress& progress = Progress());
     // Loads frame 0 alone, within `budget` bytes of frames and rows, and fails where frame 0 is
     // not complete within the first `maxRead` bytes: a preview costs the same whatever the size
     // of the file.
@@ -88,6 +107,8 @@ public:
 
 private:
     void clear();
+    // loadFile without emptying the store on failure.
+    QString load(const QString& fileName, InfoWindow& info, const Progress& progress);
     QString readPicture(const QString& fileName, InfoWindow& info, bool& trueColor, int& count);
 
     // False when the user cancelled; bytesRead < 0 keeps the last figure (a nested picture).
@@ -113,6 +134,9 @@ private:
     qint64 m_bytesRead = 0;
     bool m_cancelled = false;
     bool m_insideAnimation = false;
+    bool m_keepReadable = false;
+    qint64 m_sectionStart = 0; // of the section or animation entry being read
+    QVector<Skipped> m_skipped;
     // loadFirstFrame's limits; 0 is none. Reaching the frame limit ends a load successfully.
     int m_frameLimit = 0;
     qint64 m_budgetLimit = 0;

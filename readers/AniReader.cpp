@@ -45,6 +45,7 @@ QString IldaFrames::openVectrionANI(const QString& fileName, InfoWindow& info)
     QHash<QString, LoadedPicture> byName;
     QHash<QString, LoadedPicture> byIdentity;
     for (int e = 0; e < entries; ++e) {
+        m_sectionStart = file.pos();
         if (!keepLoading(file.pos()))
             return cancelledText();
         QString catalogue;
@@ -71,6 +72,16 @@ QString IldaFrames::openVectrionANI(const QString& fileName, InfoWindow& info)
                 m_insideAnimation = true;
                 const QString message = readPicture(path, info, trueColor, count);
                 m_insideAnimation = false;
+                // Readable frames go on past a picture that fails, but not past the user or
+                // the budget.
+                if (!message.isEmpty() && m_keepReadable && !m_cancelled &&
+                    message != LoadBudget::exceededText()) {
+                    // The list of failures counts against the budget like the frames.
+                    if (!m_budget.charge(qint64(sizeof(Skipped)) + 2 * message.size()))
+                        return LoadBudget::exceededText();
+                    m_skipped.append({m_sectionStart, e, message});
+                    continue;
+                }
                 if (!message.isEmpty())
                     return message;
                 if (identity.isEmpty())

@@ -32,6 +32,7 @@ QString IldaFrames::openVectrionCCAT(const QString& fileName, InfoWindow& info)
         return unknownFormat;
 
     for (int s = 0; s < sections; ++s) {
+        m_sectionStart = file.pos();
         uchar section[SectionHeaderSize];
         if (!ControllerIo::read(file, section, SectionHeaderSize))
             return unknownFormat;
@@ -39,6 +40,7 @@ QString IldaFrames::openVectrionCCAT(const QString& fileName, InfoWindow& info)
         for (int p = 0; p < pictures; ++p) {
             if (!keepLoading(file.pos()))
                 return cancelledText();
+            m_sectionStart = file.pos();
             uchar picture[PictureHeaderSize];
             if (!ControllerIo::read(file, picture, PictureHeaderSize))
                 return unknownFormat;

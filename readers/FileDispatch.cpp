@@ -65,6 +65,41 @@ void IldaFrames::endDebugLimits()
 
 QString IldaFrames::loadFile(const QString& fileName, InfoWindow& info, const Progress& progress)
 {
+    const QString message = load(fileName, info, progress);
+    if (!message.isEmpty()) {
+        clear();
+        info.ClearInfo();
+    }
+    return message;
+}
+
+IldaFrames::Readable IldaFrames::loadReadable(const QString& fileName, InfoWindow& info,
+                                              const Progress& progress)
+{
+    m_keepReadable = true;
+    const QString message = load(fileName, info, progress);
+    m_keepReadable = false;
+    Readable readable;
+    readable.skipped.swap(m_skipped);
+    if (m_cancelled) {
+        clear();
+        info.ClearInfo();
+        readable.error = message;
+        return readable;
+    }
+    if (!readable.skipped.isEmpty()) {
+        readable.error = readable.skipped.first().text;
+        readable.stoppedAt = readable.skipped.first().offset;
+    }
+    if (!message.isEmpty() && readable.stoppedAt < 0) {
+        readable.error = message;
+        readable.stoppedAt = m_sectionStart;
+    }
+    return readable;
+}
+
+QString IldaFrames::load(const QString& fileName, InfoWindow& info, const Progress& progress)
+{
     clear();
     info.ClearInfo();
     m_budget.start(m_budgetLimit);
@@ -73,6 +108,8 @@ QString IldaFrames::loadFile(const QString& fileName, InfoWindow& info, const Pr
     m_bytesRead = 0;
     m_cancelled = false;
     m_insideAnimation = false;
+    m_sectionStart = 0;
+    m_skipped.clear();
     m_debugCounts.clear();
 
     QString message;
@@ -96,11 +133,6 @@ QString IldaFrames::loadFile(const QString& fileName, InfoWindow& info, const Pr
     m_progress = Progress();
     if (m_frameLimitReached)
         message.clear(); // the reader stopped where it was asked to
-
-    if (!message.isEmpty()) {
-        clear();
-        info.ClearInfo();
-    }
     return message;
 }
 

@@ -108,6 +108,7 @@ QString IldaFrames::openIldaFile(const QString& fileName, InfoWindow& info)
     bool headerSeen = false;
     const auto keepGoing = [this](qint64 bytesRead) { return keepLoading(bytesRead); };
     for (;;) {
+        m_sectionStart = file.pos();
         if (!keepLoading(file.pos()))
             return cancelledText();
         const Scan scan = scanForSignature(file, keepGoing);
@@ -123,6 +124,7 @@ QString IldaFrames::openIldaFile(const QString& fileName, InfoWindow& info)
             return QObject::tr("Error reading file!");
         }
 
+        m_sectionStart = file.pos() - 4;
         uchar header[HeaderRest];
         if (file.read(reinterpret_cast<char*>(header), HeaderRest) != HeaderRest)
             return QObject::tr("Invalid ILDA header!");

@@ -7,6 +7,7 @@
 
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
+#include "tools/Inspector.h"
 #include "views/IldaView.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardItemModel>
+#include <QTextStream>
 #include <QTimer>
 
 // Settings and standard paths go to a scratch folder of this process, never the user's own nor
@@ -93,6 +95,23 @@ private:
     static void handle(QtMsgType, const QMessageLogContext&, const QString& s) { lines() << s; }
     QtMessageHandler m_previous;
 };
+
+// lumenar-inspect in the test process: its exit status and standard output.
+struct Result
+{
+    int status = 0;
+    QString out;
+};
+
+inline Result inspect(const QStringList& args)
+{
+    Result r;
+    QString err;
+    QTextStream out(&r.out);
+    QTextStream errors(&err);
+    r.status = Inspector::run(args, out, errors);
+    return r;
+}
 
 // A point as x, y, z, blanked, red, green, blue.
 using Pt = QVector<int>;

@@ -14,22 +14,6 @@
 
 namespace {
 
-struct Result
-{
-    int status = 0;
-    QString out;
-};
-
-Result inspect(const QStringList& args)
-{
-    Result r;
-    QString err;
-    QTextStream out(&r.out);
-    QTextStream errors(&err);
-    r.status = Inspector::run(args, out, errors);
-    return r;
-}
-
 // A frame of two format-5 points that the checker has nothing to say about.
 IldaBuilder frame(IldaBuilder b = {}, int number = 0, int total = 1)
 {

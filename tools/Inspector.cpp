@@ -28,6 +28,7 @@ const char Usage[] =
     "usage: lumenar-inspect [--json [--no-points]] FILE...\n"
     "       lumenar-inspect --render OUT.png|OUT.svg|OUT.gif [render options] FILE\n"
     "       lumenar-inspect --check [--json] FILE...\n"
+    "       lumenar-inspect --readable [--json [--no-points]] FILE...\n"
     "       lumenar-inspect --convert OUT.ild [--force] FILE\n"
     "       lumenar-inspect --stats [--json] FILE...\n"
     "       lumenar-inspect --thumbnail SIZE FILE OUT.png\n"
@@ -36,7 +37,7 @@ const char Usage[] =
 // --help adds a line for every option of every mode; a usage error shows the synopsis alone.
 const char OptionHelp[] =
     "\n"
-    "Listing (the default), --check and --stats:\n"
+    "Listing (the default), --readable, --check and --stats:\n"
     "  --json              one JSON object per file, on one line\n"
     "  --no-points         listing with --json: leave the point lists out\n"
     "--render OUT: draw with the viewer's views; OUT's suffix chooses PNG, SVG or animated GIF\n"
@@ -48,6 +49,8 @@ const char OptionHelp[] =
     "  --no-dots           draw lines without the dots at the points\n"
     "  --active VIEW       the view drawn as active (default front)\n"
     "--check: report where FILE departs from the ILDA standard (exit 1 on any finding)\n"
+    "--readable: list the whole frames before a damaged file's first error, as the listing\n"
+    "  does (exit 1 when none is kept)\n"
     "--convert OUT.ild: write FILE as a standard ILDA file (true colour, format 4 or 5)\n"
     "  --force             write over an existing OUT (never over an input)\n"
     "--stats: points, lit and blanked points, bounding box and colours per frame\n"
@@ -65,84 +68,6 @@ struct Options
     QStringList files;
 };
 
-void printTable(const QString& file, const QString& error, const InfoWindow& info, QTextStream& out)
-{
-    out << file << "\n";
-    if (!error.isEmpty()) {
-        out << "  error: " << error << "\n";
-        return;
-    }
-    const InfoModel* model = info.model();
-    const int rows = model->rowCount();
-    QStringList headers{QStringLiteral("#")};
-    for (int c = 0; c < model->columnCount(); ++c)
-        headers << model->headerData(c, Qt::Horizontal).toString();
-    QVector<int> widths;
-    for (const QString& h : headers)
-        widths << h.size();
-    widths[0] = std::max(widths[0], int(QString::number(rows).size()));
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < model->columnCount(); ++c)
-            widths[c + 1] = std::max(widths[c + 1], int(model->getTexts(r).at(c).size()));
-
-    // Counts read better right-aligned: the row number and the records column.
-    auto line = [&](const QStringList& fields) {
-        QString text = QStringLiteral(" ");
-        for (int i = 0; i < fields.size(); ++i) {
-            const bool number = i == 0 || i == 4;
-            text += QLatin1Char(' ');
-            text +=
-                number ? fields[i].rightJustified(widths[i]) : fields[i].leftJustified(widths[i]);
-        }
-        while (text.endsWith(QLatin1Char(' ')))
-            text.chop(1);
-        out << text << "\n";
-    };
-    line(headers);
-    for (int r = 0; r < rows; ++r) {
-        line(QStringList{QString::number(r)} + model->getTexts(r));
-    }
-    qint64 points = 0;
-    for (int f = 0; f < globalIldaFrames.getNumberOfFrames(); ++f)
-        points += globalIldaFrames.getFrame(f).getNumberOfPoints();
-    out << "  " << globalIldaFrames.getNumberOfFrames() << " frames, " << points << " points\n";
-}
-
-void printJson(const QString& file, const QString& error, const InfoWindow& info, bool withPoints,
-               QTextStream& out)
-{
-    out << "{\"file\":" << jsonString(file) << ",\"ok\":" << (error.isEmpty() ? "true" : "false")
-        << ",\"error\":" << jsonString(error) << ",\"rows\":[";
-    for (int r = 0; r < info.model()->rowCount(); ++r) {
-        const InfoModel::Row row = info.model()->getRow(r);
-        out << (r ? ",{" : "{") << "\"format\":" << jsonString(row.format)
-            << ",\"name\":" << jsonString(row.name) << ",\"company\":" << jsonString(row.company)
-            << ",\"records\":" << row.records << ",\"projector\":" << jsonString(row.projector)
-            << "}";
-    }
-    out << "],\"frames\":[";
-    for (int f = 0; f < globalIldaFrames.getNumberOfFrames(); ++f) {
-        const IldaFrame frame = globalIldaFrames.getFrame(f);
-        out << (f ? ",{" : "{") << "\"name\":" << jsonString(frame.getName())
-            << ",\"company\":" << jsonString(frame.getCompany())
-            << ",\"frameNumber\":" << frame.getFrameNumber()
-            << ",\"totalFrames\":" << frame.getTotalFrames()
-            << ",\"pointCount\":" << frame.getNumberOfPoints();
-        if (withPoints) {
-            out << ",\"points\":[";
-            for (int i = 0; i < frame.getNumberOfPoints(); ++i) {
-                const IldaPoint p = frame.getPoint(i);
-                out << (i ? ",[" : "[") << p.x << ',' << p.y << ',' << p.z << ','
-                    << (p.blanked ? 1 : 0) << ',' << int(p.red) << ',' << int(p.green) << ','
-                    << int(p.blue) << ']';
-            }
-            out << "]";
-        }
-        out << "}";
-    }
-    out << "]}\n";
-}
-
 int usageError(QTextStream& err, const QString& message)
 {
     err << "lumenar-inspect: " << message << "\n" << Usage;
@@ -152,8 +77,8 @@ int usageError(QTextStream& err, const QString& message)
 // The first mode option before "--", or an empty string for the listing.
 QString modeOf(const QStringList& args)
 {
-    static const char* const modes[] = {"--check", "--convert", "--stats", "--thumbnail",
-                                        "--version"};
+    static const char* const modes[] = {"--check",     "--convert", "--stats",
+                                        "--thumbnail", "--version", "--readable"};
     for (const QString& arg : args) {
         if (arg == QLatin1String("--"))
             break;
@@ -425,6 +350,101 @@ QString jsonString(const QString& text)
     return quoted;
 }
 
+void printTable(const QString& file, const Outcome& outcome, const InfoWindow& info,
+                QTextStream& out)
+{
+    out << file << "\n";
+    if (!outcome.error.isEmpty())
+        out << "  error: " << outcome.error << "\n";
+    if (outcome.stoppedAt >= 0)
+        out << "  stopped at byte " << outcome.stoppedAt << "\n";
+    for (const IldaFrames::Skipped& skipped : outcome.skipped)
+        out << "  skipped entry " << skipped.entry << " at byte " << skipped.offset << ": "
+            << skipped.text << "\n";
+    if (!outcome.ok)
+        return;
+    const InfoModel* model = info.model();
+    const int rows = model->rowCount();
+    QStringList headers{QStringLiteral("#")};
+    for (int c = 0; c < model->columnCount(); ++c)
+        headers << model->headerData(c, Qt::Horizontal).toString();
+    QVector<int> widths;
+    for (const QString& h : headers)
+        widths << h.size();
+    widths[0] = std::max(widths[0], int(QString::number(rows).size()));
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < model->columnCount(); ++c)
+            widths[c + 1] = std::max(widths[c + 1], int(model->getTexts(r).at(c).size()));
+
+    // Counts read better right-aligned: the row number and the records column.
+    auto line = [&](const QStringList& fields) {
+        QString text = QStringLiteral(" ");
+        for (int i = 0; i < fields.size(); ++i) {
+            const bool number = i == 0 || i == 4;
+            text += QLatin1Char(' ');
+            text +=
+                number ? fields[i].rightJustified(widths[i]) : fields[i].leftJustified(widths[i]);
+        }
+        while (text.endsWith(QLatin1Char(' ')))
+            text.chop(1);
+        out << text << "\n";
+    };
+    line(headers);
+    for (int r = 0; r < rows; ++r) {
+        line(QStringList{QString::number(r)} + model->getTexts(r));
+    }
+    qint64 points = 0;
+    for (int f = 0; f < globalIldaFrames.getNumberOfFrames(); ++f)
+        points += globalIldaFrames.getFrame(f).getNumberOfPoints();
+    out << "  " << globalIldaFrames.getNumberOfFrames() << " frames, " << points << " points\n";
+}
+
+void printJson(const QString& file, const Outcome& outcome, const InfoWindow& info, bool withPoints,
+               QTextStream& out)
+{
+    out << "{\"file\":" << jsonString(file) << ",\"ok\":" << (outcome.ok ? "true" : "false")
+        << ",\"error\":" << jsonString(outcome.error);
+    if (outcome.stoppedAt >= 0)
+        out << ",\"stoppedAt\":" << outcome.stoppedAt;
+    if (!outcome.skipped.isEmpty()) {
+        out << ",\"skipped\":[";
+        for (const IldaFrames::Skipped& skipped : outcome.skipped)
+            out << (&skipped == outcome.skipped.begin() ? "{" : ",{")
+                << "\"entry\":" << skipped.entry << ",\"offset\":" << skipped.offset
+                << ",\"text\":" << jsonString(skipped.text) << "}";
+        out << "]";
+    }
+    out << ",\"rows\":[";
+    for (int r = 0; r < info.model()->rowCount(); ++r) {
+        const InfoModel::Row row = info.model()->getRow(r);
+        out << (r ? ",{" : "{") << "\"format\":" << jsonString(row.format)
+            << ",\"name\":" << jsonString(row.name) << ",\"company\":" << jsonString(row.company)
+            << ",\"records\":" << row.records << ",\"projector\":" << jsonString(row.projector)
+            << "}";
+    }
+    out << "],\"frames\":[";
+    for (int f = 0; f < globalIldaFrames.getNumberOfFrames(); ++f) {
+        const IldaFrame frame = globalIldaFrames.getFrame(f);
+        out << (f ? ",{" : "{") << "\"name\":" << jsonString(frame.getName())
+            << ",\"company\":" << jsonString(frame.getCompany())
+            << ",\"frameNumber\":" << frame.getFrameNumber()
+            << ",\"totalFrames\":" << frame.getTotalFrames()
+            << ",\"pointCount\":" << frame.getNumberOfPoints();
+        if (withPoints) {
+            out << ",\"points\":[";
+            for (int i = 0; i < frame.getNumberOfPoints(); ++i) {
+                const IldaPoint p = frame.getPoint(i);
+                out << (i ? ",[" : "[") << p.x << ',' << p.y << ',' << p.z << ','
+                    << (p.blanked ? 1 : 0) << ',' << int(p.red) << ',' << int(p.green) << ','
+                    << int(p.blue) << ']';
+            }
+            out << "]";
+        }
+        out << "}";
+    }
+    out << "]}\n";
+}
+
 int run(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     for (const QString& arg : args) {
@@ -446,6 +466,8 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
         return runConvert(args, out, err);
     if (mode == QLatin1String("--stats"))
         return runStats(args, out, err);
+    if (mode == QLatin1String("--readable"))
+        return runReadable(args, out, err);
     if (mode == QLatin1String("--thumbnail"))
         return runThumbnail(args, err);
     if (mode == QLatin1String("--version")) {
@@ -475,10 +497,11 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
         const QString error = globalIldaFrames.loadFile(file, info);
         if (!error.isEmpty())
             status = LoadFailed;
+        const Outcome outcome{error, error.isEmpty(), -1, {}};
         if (options.json)
-            printJson(file, error, info, options.points, out);
+            printJson(file, outcome, info, options.points, out);
         else
-            printTable(file, error, info, out);
+            printTable(file, outcome, info, out);
         out.flush();
     }
     return status;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "model/IldaFrames.h"
+
 #include <QStringList>
 
+class InfoWindow;
 class QCommandLineParser;
 class QTextStream;
 
@@ -15,6 +18,23 @@ enum ExitCode { Success = 0, LoadFailed = 1, UsageError = 2 };
 int run(const QStringList& args, QTextStream& out, QTextStream& err);
 
 QString jsonString(const QString& text);
+
+// What a listing says of a file beside its rows and frames.
+struct Outcome
+{
+    QString error;
+    bool ok = false;       // rows and frames follow
+    qint64 stoppedAt = -1; // readable frames: where reading failed
+    QVector<IldaFrames::Skipped> skipped;
+};
+// The listing of what the store and info hold: a table, or one JSON object on one line.
+void printTable(const QString& file, const Outcome& outcome, const InfoWindow& info,
+                QTextStream& out);
+void printJson(const QString& file, const Outcome& outcome, const InfoWindow& info, bool withPoints,
+               QTextStream& out);
+
+// --readable [--json [--no-points]] FILE...: the whole frames of damaged files.
+int runReadable(const QStringList& args, QTextStream& out, QTextStream& err);
 
 // Every mode parses its arguments this way, with the options it knows (an option of another mode
 // is unknown to it): the parser's message for a usage error, else an empty string.

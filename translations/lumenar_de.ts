@@ -138,6 +138,33 @@
     </message>
 </context>
 <context>
+    <name>FrameFacts</name>
+    <message>
+        <source>no points</source>
+        <translation>keine Punkte</translation>
+    </message>
+    <message>
+        <source>all %L1 points blanked</source>
+        <translation>alle %L1 Punkte dunkelgetastet</translation>
+    </message>
+    <message>
+        <source>%L1 points, %L2 lit</source>
+        <translation>%L1 Punkte, %L2 sichtbar</translation>
+    </message>
+    <message>
+        <source>%L1 ms at %L2 pps</source>
+        <translation>%L1 ms bei %L2 Punkten/s</translation>
+    </message>
+    <message>
+        <source>1 point, blanked</source>
+        <translation>1 Punkt, dunkelgetastet</translation>
+    </message>
+    <message>
+        <source>1 point, lit</source>
+        <translation>1 Punkt, sichtbar</translation>
+    </message>
+</context>
+<context>
     <name>IdnClient</name>
     <message>
         <source>%1: no answer within 3 s</source>
@@ -269,6 +296,73 @@
     <message>
         <source>Projector</source>
         <translation>Projektor</translation>
+    </message>
+</context>
+<context>
+    <name>Inspection</name>
+    <message>
+        <source>Open Rea&amp;dable Frames</source>
+        <translation>&amp;Lesbare Frames öffnen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+R</source>
+        <translation>Ctrl+Shift+R</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>F5</source>
+        <translation>F5</translation>
+    </message>
+    <message>
+        <source>Next File</source>
+        <translation>Nächste Datei</translation>
+    </message>
+    <message>
+        <source>Previous File</source>
+        <translation>Vorherige Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Problems</source>
+        <translation>Pro&amp;bleme</translation>
+    </message>
+    <message>
+        <source>F8</source>
+        <translation>F8</translation>
+    </message>
+    <message>
+        <source>Zoom to &amp;Fit</source>
+        <translation>&amp;Einpassen</translation>
+    </message>
+    <message>
+        <source>Ctrl+9</source>
+        <translation>Ctrl+9</translation>
+    </message>
+    <message>
+        <source>Show &amp;Axes</source>
+        <translation>&amp;Achsen zeigen</translation>
+    </message>
+    <message>
+        <source>Reload of %1 failed: details in View &gt; Problems</source>
+        <translation>Neu laden von %1 fehlgeschlagen: Einzelheiten unter Ansicht &gt; Probleme</translation>
+    </message>
+    <message>
+        <source>1 frame kept; the failed section starts at byte %L1</source>
+        <translation>1 Frame behalten; der fehlerhafte Abschnitt beginnt bei Byte %L1</translation>
+    </message>
+    <message>
+        <source>%L1 frames kept; the failed section starts at byte %L2</source>
+        <translation>%L1 Frames behalten; der fehlerhafte Abschnitt beginnt bei Byte %L2</translation>
+    </message>
+    <message>
+        <source>%1 could not be loaded: details in View &gt; Problems</source>
+        <translation>%1 konnte nicht geladen werden: Einzelheiten unter Ansicht &gt; Probleme</translation>
+    </message>
+    <message>
+        <source>%1 (damaged)</source>
+        <translation>%1 (beschädigt)</translation>
     </message>
 </context>
 <context>
@@ -660,6 +754,86 @@ Die Blackout-Taste %1 beendet die Ausgabe jederzeit.</translation>
     <message>
         <source>Laser output blanked: the frame is a still beam (its lit points lie within 1% of the range)</source>
         <translation>Laserausgabe dunkelgetastet: der Frame ist ein stehender Strahl (seine hellen Punkte liegen innerhalb von 1 % des Bereichs)</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsModel</name>
+    <message>
+        <source>error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Severity</source>
+        <translation>Schweregrad</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Offset</source>
+        <translation>Offset</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsWindow</name>
+    <message>
+        <source>Open Rea&amp;dable Frames</source>
+        <translation>&amp;Lesbare Frames öffnen</translation>
+    </message>
+    <message>
+        <source>Problems - %1</source>
+        <translation>Probleme - %1</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation>Prüfe...</translation>
+    </message>
+    <message>
+        <source>Checking %1
+%L2 bytes read</source>
+        <translation>Prüfe %1
+%L2 Bytes gelesen</translation>
+    </message>
+    <message>
+        <source>Check cancelled.</source>
+        <translation>Prüfung abgebrochen.</translation>
+    </message>
+    <message>
+        <source>No problems found.</source>
+        <translation>Keine Probleme gefunden.</translation>
+    </message>
+    <message>
+        <source>1 error</source>
+        <translation>1 Fehler</translation>
+    </message>
+    <message>
+        <source>%L1 errors</source>
+        <translation>%L1 Fehler</translation>
+    </message>
+    <message>
+        <source>1 warning</source>
+        <translation>1 Warnung</translation>
+    </message>
+    <message>
+        <source>%L1 warnings</source>
+        <translation>%L1 Warnungen</translation>
+    </message>
+    <message>
+        <source>, %L1 more not listed</source>
+        <translation>, %L1 weitere nicht aufgeführt</translation>
     </message>
 </context>
 <context>

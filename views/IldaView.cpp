@@ -1,12 +1,14 @@
 #include "views/IldaView.h"
 
 #include "model/IldaFrames.h"
+#include "views/IldaViewPerspective.h"
 #include "views/MacColors.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -20,6 +22,7 @@ double IldaView::m_zoomFactorPerspective = 1.0;
 float IldaView::m_rotateX = 0.0f;
 float IldaView::m_rotateY = 0.0f;
 float IldaView::m_transformMatrix[9] = {};
+bool IldaView::m_showAxes = false;
 
 namespace {
 
@@ -28,6 +31,8 @@ constexpr double MaxZoom = 100.0;
 constexpr float FinePan = 0.125f;
 constexpr int DragStartDistanceSquared = 25;
 constexpr qint64 DragStartDelayMs = 250;
+// The picture's square is this much smaller than the view's smaller side.
+constexpr int Inset = 5;
 
 const QColor BlankedColor(48, 48, 48);
 const QColor AccentFallback(60, 140, 240);
@@ -174,6 +179,38 @@ void IldaView::setupTransformMatrix()
     m[8] = ca * cb;
 }
 
+void IldaView::ZoomToFit(const IldaFrame& frame, int viewSize)
+{
+    const int n = frame.getNumberOfPoints();
+    if (n == 0) {
+        Reset(true);
+        return;
+    }
+    int low[3] = {32767, 32767, 32767};
+    int high[3] = {-32768, -32768, -32768};
+    double reach = 0.0; // the perspective has no pan: it fits about the origin
+    for (int i = 0; i < n; ++i) {
+        const IldaPoint p = frame.getPoint(i);
+        const int xyz[3] = {p.x, p.y, p.z};
+        for (int axis = 0; axis < 3; ++axis) {
+            low[axis] = std::min(low[axis], xyz[axis]);
+            high[axis] = std::max(high[axis], xyz[axis]);
+        }
+        double px = 0.0;
+        double py = 0.0;
+        IldaViewPerspective::project(p, px, py);
+        reach = std::max({reach, std::abs(px), std::abs(py)});
+    }
+    const int extent = std::max({high[0] - low[0], high[1] - low[1], high[2] - low[2]});
+    // The views map 65536 units onto the view's side at zoom 1.
+    m_zoomFactor = bounded(extent > 0 ? FitFill * 65536.0 / extent : MaxZoom);
+    const double pixels = m_zoomFactor * (viewSize - Inset) / 65536.0;
+    m_offsetX = float(-(low[0] + high[0]) / 2.0 * pixels);
+    m_offsetY = float((low[1] + high[1]) / 2.0 * pixels);
+    m_offsetZ = float((low[2] + high[2]) / 2.0 * pixels);
+    m_zoomFactorPerspective = bounded(reach > 0.0 ? FitFill * 32768.0 / reach : MaxZoom);
+}
+
 void IldaView::drawPoint(QPainter& painter, const QColor& color, int x, int y) const
 {
     painter.setPen(color);
@@ -316,7 +353,7 @@ void IldaView::paintEvent(QPaintEvent*)
     const int s = qMin(w, h);
     const int mx = (w - s) / 2 + 2;
     const int my = (h - s) / 2 + 2;
-    const qint64 S = s - 5;
+    const qint64 S = s - Inset;
 
     const IldaFrame frame = m_frameIndex < 0 ? globalIldaFrames.getCurrentFrame()
                                              : globalIldaFrames.getFrame(m_frameIndex);
@@ -389,6 +426,8 @@ void IldaView::paintEvent(QPaintEvent*)
 
     if (!m_decorated)
         return;
+    if (m_showAxes)
+        drawAxis(painter);
     const bool active = static_cast<unsigned int>(getViewIndex()) == m_activeView;
     painter.setPen(active ? MacColors::accentColor(AccentFallback)
                           : palette().color(QPalette::Window).darker(125));

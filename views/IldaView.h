@@ -10,6 +10,7 @@
 #include <limits>
 
 struct IldaPoint;
+class IldaFrame;
 class QColor;
 class QMouseEvent;
 class QPaintEvent;
@@ -43,6 +44,10 @@ public:
     static float m_rotateY;
     // Row-major 3x3 rotation, applied to column vectors.
     static float m_transformMatrix[9];
+    // Every view draws its axis indicator.
+    static bool m_showAxes;
+    // The share of a view that a fitted frame fills: the rest is margin.
+    static constexpr double FitFill = 0.9;
     // False draws the frame alone, without the view's label and border (thumbnails).
     static bool m_decorated;
 
@@ -55,6 +60,9 @@ public:
     static void MoveOrRotate(float dx, float dy);
     static void Rotate(float dx, float dy);
     static void setupTransformMatrix();
+    // Zoom and pan (and the perspective's zoom, at its rotation) so that frame's points fill
+    // views of viewSize pixels (the smaller side); an empty frame resets everything.
+    static void ZoomToFit(const IldaFrame& frame, int viewSize);
 
     virtual QString getLabel() const = 0;
     // Zoomed view position, origin at the centre, y up.

@@ -40,16 +40,28 @@ void IldaViewPerspective::applyTransformMatrix(float x, float y, float z, float&
     outZ = m[6] * x + m[7] * y + m[8] * z;
 }
 
-void IldaViewPerspective::getXY(const IldaPoint& point, int& x, int& y) const
+void IldaViewPerspective::project(const IldaPoint& point, double& x, double& y)
 {
-    float rx;
-    float ry;
-    float rz;
-    applyTransformMatrix(float(point.x), float(point.y), float(-int(point.z)), rx, ry, rz);
+    const float* m = m_transformMatrix;
+    const float px = float(point.x);
+    const float py = float(point.y);
+    const float pz = float(-int(point.z));
+    const float rx = m[0] * px + m[1] * py + m[2] * pz;
+    const float ry = m[3] * px + m[4] * py + m[5] * pz;
+    const float rz = m[6] * px + m[7] * py + m[8] * pz;
     // The rotated depth stays within +-56756, so the denominator is always positive.
     const float f = ProjectionScale / (rz + CameraDistance);
-    x = truncated(double(rx * f) * m_zoomFactorPerspective);
-    y = truncated(double(ry * f) * m_zoomFactorPerspective);
+    x = double(rx * f);
+    y = double(ry * f);
+}
+
+void IldaViewPerspective::getXY(const IldaPoint& point, int& x, int& y) const
+{
+    double px = 0.0;
+    double py = 0.0;
+    project(point, px, py);
+    x = truncated(px * m_zoomFactorPerspective);
+    y = truncated(py * m_zoomFactorPerspective);
 }
 
 void IldaViewPerspective::applyOffset(int&, int&) const {}

@@ -16,6 +16,9 @@ class IldaViewPerspective : public IldaView
     void drawAxis(QPainter& painter) const override;
     int getViewIndex() const override { return Perspective; }
 
+    // The point turned by the shared rotation and projected, before zoom; y up.
+    static void project(const IldaPoint& point, double& x, double& y);
+
     void applyTransformMatrix(float x, float y, float z, float& outX, float& outY,
                               float& outZ) const;
 
