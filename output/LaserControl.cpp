@@ -41,10 +41,10 @@ LaserControl::LaserControl(QMainWindow* window)
     m_label->setVisible(false);
     window->statusBar()->addPermanentWidget(m_label, 0);
     // The slider takes the status bar's message area: the laser's messages get a share of their
-    // own, clipped, with the whole text as tooltip.
+    // own, the larger while there is one (clipped, with the whole text as tooltip).
     m_message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_message->setVisible(false);
-    window->statusBar()->addPermanentWidget(m_message, 1);
+    window->statusBar()->addPermanentWidget(m_message, 3);
     m_messageTimer->setSingleShot(true);
     m_messageTimer->setInterval(MessageMs);
     connect(m_messageTimer, &QTimer::timeout, this, [this] {
