@@ -48,6 +48,7 @@ MainWindow::MainWindow(const QString& fileName)
     m_infoWindow.setWindowTitle(tr("Information"));
 
     m_player = new Player(this);
+    m_exports = new ExportDialogs(this);
     connect(m_player, &Player::frameDue, this, &MainWindow::playFrame);
     connect(m_player, &Player::stateChanged, this, &MainWindow::playbackStateChanged);
     m_inspection = new Inspection(this, m_player);
@@ -92,6 +93,7 @@ void MainWindow::readSettings()
     m_viewAll = settings.value(KeyViewAll, true).toBool();
     m_player->readSettings(settings);
     m_inspection->readSettings(settings);
+    m_exports->readSettings(settings);
     m_laser->readSettings(settings);
 }
 
@@ -105,6 +107,7 @@ void MainWindow::writeSettings() const
     settings.setValue(KeyShowDots, globalIldaFrames.getShowDots());
     m_player->writeSettings(settings);
     m_inspection->writeSettings(settings);
+    m_exports->writeSettings(settings);
     m_laser->writeSettings(settings);
     settings.sync();
 }
@@ -186,11 +189,11 @@ void MainWindow::createMenus()
             m->addAction(a ? a : m->addSeparator());
     };
     const Inspection* i = m_inspection;
-    menu(tr("&File"),
-         QList<QAction*>{m_openAction, i->getReloadAction(), i->getReadableAction(), nullptr,
-                         i->getNextFileAction(), i->getPreviousFileAction(), nullptr,
-                         m_exportPictureAction, m_exportAnimationAction, nullptr} +
-             m_recentFiles->getActions() + QList<QAction*>{nullptr, m_exitAction});
+    menu(tr("&File"), QList<QAction*>{m_openAction, i->getReloadAction(), i->getReadableAction(),
+                                      nullptr, i->getNextFileAction(), i->getPreviousFileAction(),
+                                      nullptr, m_exportPictureAction, m_exportAnimationAction,
+                                      m_exports->getOptionsAction(), nullptr} +
+                          m_recentFiles->getActions() + QList<QAction*>{nullptr, m_exitAction});
     updateFileOpenRecentActions();
     menu(tr("&View"),
          {m_zoomInAction, m_zoomOutAction, i->getZoomToFitAction(), m_resetAction, nullptr,
@@ -486,6 +489,7 @@ void MainWindow::openFile(const QString& fileName, Inspection::Load how)
 
 void MainWindow::setFileName(const QString& fileName)
 {
+    m_exports->setShow(fileName);
     setWindowTitle(fileName.isEmpty()
                        ? tr("Lumenar")
                        : tr("%1 - %2").arg(m_inspection->getTitleName(), tr("Lumenar")));
@@ -526,16 +530,14 @@ int MainWindow::exportLayout() const
 
 void MainWindow::fileExportPicture()
 {
-    ExportDialogs::exportPicture(this, globalIldaFrames.getCurrentFrameNumber(), exportLayout(),
-                                 centralWidget()->size());
+    m_exports->exportPicture(globalIldaFrames.getCurrentFrameNumber(), exportLayout());
 }
 
 void MainWindow::fileExportAnimation()
 {
-    const Player* player = m_player;
-    ExportDialogs::exportAnimation(
-        this, exportLayout(), centralWidget()->size(),
-        [player](int frame) { return player->getFrameDuration(frame); }, player->isLooping());
+    m_exports->exportAnimation(
+        exportLayout(), [this](int f) { return m_player->getFrameDuration(f); },
+        m_player->isLooping());
 }
 
 void MainWindow::optionsShowBlankedLines()

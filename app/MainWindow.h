@@ -14,6 +14,7 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class Player;
+class ExportDialogs;
 class RecentFiles;
 
 class MainWindow : public QMainWindow
@@ -104,6 +105,7 @@ private:
     QAction* m_exportPictureAction = nullptr;
     QAction* m_exportAnimationAction = nullptr;
     RecentFiles* m_recentFiles = nullptr;
+    ExportDialogs* m_exports = nullptr;
     QAction* m_exitAction = nullptr;
     QAction* m_zoomInAction = nullptr;
     QAction* m_zoomOutAction = nullptr;

@@ -28,17 +28,20 @@ QString loadPrivately(const QString& fileName, const CheckProgress& progress)
 void check(const QString& fileName, const FindingSink& sink, QStringList* pictures,
            const CheckProgress& progress, const Load& load)
 {
-    const QString kind = controllerKind(fileName);
-    if (kind.isEmpty()) {
-        // The viewer's own opening: a pipe or a device would block or never end.
-        QFile file(fileName);
-        const QString failure = IldaFrames::openForReading(file);
-        if (!failure.isEmpty())
-            sink({QStringLiteral("cannot-open"), Finding::Error, 0, 0, failure});
-        else
-            IldaCheck::run(file, sink, progress);
+    // The viewer's own opening: a pipe or a device would block or never end. A file that
+    // cannot be opened is the same finding whatever its kind.
+    QFile file(fileName);
+    const QString failure = IldaFrames::openForReading(file);
+    if (!failure.isEmpty()) {
+        sink({QStringLiteral("cannot-open"), Finding::Error, 0, 0, failure});
         return;
     }
+    const QString kind = controllerKind(fileName);
+    if (kind.isEmpty()) {
+        IldaCheck::run(file, sink, progress);
+        return;
+    }
+    file.close();
 
     // The reader's own message says what is wrong; the walk says where.
     // A controller file's frames are its pictures or entries, in order.
@@ -53,6 +56,15 @@ void check(const QString& fileName, const FindingSink& sink, QStringList* pictur
     if (!message.isEmpty())
         framed({QStringLiteral("unreadable"), Finding::Error, qMax<qint64>(0, walk.stoppedAt),
                 walk.picture, message});
+}
+
+QStringList inputsOf(const QString& fileName)
+{
+    QStringList inputs{fileName};
+    const QString kind = controllerKind(fileName);
+    if (kind == QLatin1String("ani"))
+        inputs << ControllerCheck::run(fileName, kind, [](const Finding&) {}).pictures;
+    return inputs;
 }
 
 } // namespace Conformance

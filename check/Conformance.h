@@ -24,4 +24,7 @@ QString loadPrivately(const QString& fileName, const CheckProgress& progress = C
 void check(const QString& fileName, const FindingSink& sink, QStringList* pictures = nullptr,
            const CheckProgress& progress = CheckProgress(), const Load& load = Load());
 
+// The files that reading fileName opens: the file itself and, for an animation, its pictures.
+QStringList inputsOf(const QString& fileName);
+
 } // namespace Conformance

@@ -101,8 +101,7 @@ ControllerCheck::Result walkCcat(const QString& fileName, const FindingSink& sin
                 return walk;
             if (count > IldaFrame::MaxPoints)
                 sink({QStringLiteral("points-dropped"), Finding::Warning,
-                      pointsAt + qint64(IldaFrame::MaxPoints) * PointRecordSize, walk.picture,
-                      droppedText(count)});
+                      pointsAt - PictureHeaderSize, walk.picture, droppedText(count)});
         }
     }
     walk.stoppedAt = -1;
@@ -129,7 +128,16 @@ ControllerCheck::Result walkAni(const QString& fileName, const FindingSink& sink
         !globalIldaFrames.readCount(file, entries))
         return walk;
     const QString directory = QFileInfo(fileName).canonicalPath();
-    QHash<QString, Picture> known; // the reader, too, reads a picture named again only once
+    // As in the reader: an entry is looked up by its names first, so that a picture named a
+    // million times costs one file-system call, and by the file's identity second, so that it
+    // is walked once whatever it is called.
+    struct Named
+    {
+        QString path;
+        Picture picture;
+    };
+    QHash<QString, Named> byName;
+    QHash<QString, Picture> byIdentity;
     for (; walk.picture < entries; ++walk.picture) {
         walk.stoppedAt = file.pos();
         QString catalogue;
@@ -137,23 +145,29 @@ ControllerCheck::Result walkAni(const QString& fileName, const FindingSink& sink
         if (!globalIldaFrames.readString(file, catalogue) ||
             !globalIldaFrames.readString(file, name))
             return walk;
-        const QString path = directory + QLatin1Char('/') + catalogue + QLatin1String(".catl/") +
-                             name + QLatin1String(".pic");
-        const QString key = fileIdentity(path);
-        auto found = known.constFind(key);
-        const Picture picture =
-            !key.isEmpty() && found != known.constEnd() ? *found : walkPic(path);
-        if (!key.isEmpty() && found == known.constEnd()) {
-            known.insert(key, picture);
-            walk.pictures << QFileInfo(path).canonicalFilePath();
-        } else if (key.isEmpty()) {
-            walk.pictures << path; // missing: the walk ends here
+        const QString names = catalogue + QChar(0) + name;
+        auto known = byName.constFind(names);
+        if (known == byName.constEnd()) {
+            const QString path = directory + QLatin1Char('/') + catalogue +
+                                 QLatin1String(".catl/") + name + QLatin1String(".pic");
+            const QString key = fileIdentity(path);
+            const auto same = byIdentity.constFind(key);
+            const bool fresh = key.isEmpty() || same == byIdentity.constEnd();
+            const Picture picture = fresh ? walkPic(path) : *same;
+            if (!key.isEmpty() && fresh) {
+                byIdentity.insert(key, picture);
+                walk.pictures << QFileInfo(path).canonicalFilePath();
+            } else if (key.isEmpty()) {
+                walk.pictures << path; // missing: the walk ends here
+            }
+            known = byName.insert(names, {path, picture});
         }
+        const Picture& picture = known->picture;
         if (picture.pointsAt < 0)
             return walk;
         if (picture.count > IldaFrame::MaxPoints)
             sink({QStringLiteral("points-dropped"), Finding::Warning, walk.stoppedAt, walk.picture,
-                  QObject::tr("%1: %2").arg(path, droppedText(picture.count))});
+                  QObject::tr("%1: %2").arg(known->path, droppedText(picture.count))});
     }
     walk.stoppedAt = file.pos();
     if (!globalIldaFrames.readCount(file, value) || !skip(file, value))
@@ -176,9 +190,8 @@ Result run(const QString& fileName, const QString& kind, const FindingSink& sink
     const Picture picture = walkPic(fileName);
     walk.stoppedAt = picture.pointsAt < 0 ? picture.stoppedAt : -1;
     if (picture.count > IldaFrame::MaxPoints)
-        sink({QStringLiteral("points-dropped"), Finding::Warning,
-              picture.pointsAt + qint64(IldaFrame::MaxPoints) * PointRecordSize, 0,
-              droppedText(picture.count)});
+        sink(
+            {QStringLiteral("points-dropped"), Finding::Warning, 0, 0, droppedText(picture.count)});
     walk.picture = picture.pointsAt < 0 ? 0 : 1;
     return walk;
 }

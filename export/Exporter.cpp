@@ -2,8 +2,10 @@
 
 #include "export/FramePainter.h"
 #include "export/GifWriter.h"
+#include "export/OutputFile.h"
 #include "model/IldaFrames.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -25,17 +27,25 @@ QString cannotWrite(const QString& fileName, const QString& reason)
     return tr("Cannot write %1:\n%2").arg(QDir::toNativeSeparators(fileName), reason);
 }
 
-QString writePng(const QString& fileName, const QImage& image)
+// Encoded in memory first, so that every byte reaches the file through one checked write.
+QString writeBytes(const QString& fileName, const QByteArray& bytes)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return cannotWrite(fileName, file.errorString());
-    QImageWriter writer(&file, "png");
+    const QString reason = OutputFile::write(file, bytes);
+    return reason.isEmpty() ? QString() : cannotWrite(fileName, reason);
+}
+
+QString writePng(const QString& fileName, const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     if (!writer.write(image))
         return cannotWrite(fileName, writer.errorString());
-    if (!file.commit())
-        return cannotWrite(fileName, file.errorString());
-    return QString();
+    return writeBytes(fileName, bytes);
 }
 
 QImage frameImage(const FramePainter& painter, int frame)
@@ -76,11 +86,10 @@ QString Exporter::writePicture(const QString& fileName, Format format, int frame
     if (format != Svg)
         return tr("Pictures are written as PNG or SVG.");
 
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return cannotWrite(fileName, file.errorString());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&buffer);
     // At the CSS resolution a view's pixel is one SVG pixel in browsers.
     svg.setResolution(96);
     svg.setSize(size);
@@ -94,9 +103,7 @@ QString Exporter::writePicture(const QString& fileName, Format format, int frame
         svgPainter.translate(0.5, 0.5);
         painter.paint(svgPainter);
     }
-    if (!file.commit())
-        return cannotWrite(fileName, file.errorString());
-    return QString();
+    return writeBytes(fileName, bytes);
 }
 
 QString Exporter::writeAnimation(const QString& fileName, Format format, int layout,
@@ -147,22 +154,41 @@ QString Exporter::writeAnimation(const QString& fileName, Format format, int lay
     if (!file.open(QIODevice::WriteOnly))
         return cannotWrite(fileName, file.errorString());
     GifWriter gif(&file, size, loop);
-    // GIF delays are centiseconds: round the running time, not each frame, so none is lost.
-    qint64 elapsed = 0;
-    qint64 shown = 0;
+    const GifTiming timing(count, duration);
     for (int i = 0; i < count; ++i) {
-        const QImage image = frameImage(painter, i);
-        elapsed += duration(i);
-        const qint64 until = (elapsed + 5000000) / 10000000;
-        if (!gif.addFrame(image, int(until - shown)))
-            return cannotWrite(fileName, gif.getErrorString());
-        shown = until;
+        if (timing.isShown(i)) {
+            if (!gif.addFrame(frameImage(painter, i), timing.delay(i)))
+                return cannotWrite(fileName, gif.getErrorString());
+        }
         if (progress && !progress(i + 1, count))
             return QString();
     }
     if (!gif.finish())
         return cannotWrite(fileName, gif.getErrorString());
-    if (!file.commit())
-        return cannotWrite(fileName, file.errorString());
-    return QString();
+    const QString reason = OutputFile::commit(file);
+    return reason.isEmpty() ? QString() : cannotWrite(fileName, reason);
+}
+
+Exporter::GifTiming::GifTiming(int count, const Duration& duration) : m_delays(count, 0)
+{
+    // Centiseconds from the start, rounded from the running time so that no rounding adds up.
+    auto centis = [](qint64 ns) { return (ns + 5000000) / 10000000; };
+    QVector<qint64> starts(count);
+    qint64 elapsed = 0;
+    for (int i = 0; i < count; ++i) {
+        starts[i] = centis(elapsed);
+        elapsed += duration(i);
+    }
+    const qint64 total = centis(elapsed);
+    // A frame is shown when it starts at least MinDelay after the one shown before it and
+    // before the end; the others fall in the time of the frame before them.
+    int shown = 0;
+    for (int i = 1; i < count; ++i) {
+        if (starts[i] - starts[shown] >= MinDelay && total - starts[i] >= MinDelay) {
+            m_delays[shown] = int(starts[i] - starts[shown]);
+            shown = i;
+        }
+    }
+    if (count > 0)
+        m_delays[shown] = int(qMax<qint64>(MinDelay, total - starts[shown]));
 }

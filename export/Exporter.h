@@ -2,6 +2,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 
@@ -30,6 +31,23 @@ public:
     static QString writeAnimation(const QString& fileName, Format format, int layout,
                                   const QSize& size, const Duration& duration, bool loop,
                                   const Progress& progress);
+
+    // GIF delays are hundredths of a second, and viewers stretch a delay under 2 to 10: a GIF
+    // plays at most 50 frames per second. Faster shows keep their timing by showing only the
+    // frames that fall at least 2 hundredths apart.
+    static constexpr int MaxGifFps = 50;
+    class GifTiming
+    {
+    public:
+        GifTiming(int count, const Duration& duration);
+        bool isShown(int frame) const { return m_delays[frame] > 0; }
+        // In hundredths of a second; 0 for a frame that is left out.
+        int delay(int frame) const { return m_delays[frame]; }
+
+    private:
+        static constexpr int MinDelay = 100 / MaxGifFps;
+        QVector<int> m_delays;
+    };
 
     // The name of picture `index` of `count` in a PNG sequence: frame-0001.png and on.
     static QString sequenceName(int index, int count);

@@ -25,12 +25,13 @@ int cubeLevel(int value, int levels)
 
 } // namespace
 
-GifWriter::GifWriter(QIODevice* device, const QSize& size, bool loop) : m_size(size)
+GifWriter::GifWriter(QIODevice* device, const QSize& size, bool loop)
+    : m_device(device), m_size(size)
 {
     int code = 0;
     m_gif = EGifOpen(device, writeToDevice, &code);
     if (!m_gif) {
-        m_error = QString::fromLatin1(GifErrorString(code));
+        fail(code);
         return;
     }
     EGifSetGifVersion(m_gif, true);
@@ -58,7 +59,7 @@ GifWriter::~GifWriter()
 
 bool GifWriter::fail(int code)
 {
-    m_error = QString::fromLatin1(GifErrorString(code));
+    setError(code);
     if (m_gif)
         EGifCloseFile(m_gif, nullptr);
     m_gif = nullptr;
@@ -161,8 +162,15 @@ bool GifWriter::finish()
     const int result = EGifCloseFile(m_gif, &code);
     m_gif = nullptr;
     if (result == GIF_ERROR) {
-        m_error = QString::fromLatin1(GifErrorString(code));
+        setError(code);
         return false;
     }
     return true;
+}
+
+void GifWriter::setError(int code)
+{
+    // A failed write has the system's reason ("No space left on device"), not giflib's.
+    m_error = code == E_GIF_ERR_WRITE_FAILED ? m_device->errorString()
+                                             : QString::fromLatin1(GifErrorString(code));
 }

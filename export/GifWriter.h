@@ -30,7 +30,9 @@ public:
 
 private:
     bool fail(int code);
+    void setError(int code);
 
+    QIODevice* m_device;
     GifFileType* m_gif = nullptr;
     QSize m_size;
     QString m_error;

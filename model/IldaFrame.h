@@ -23,6 +23,8 @@ public:
 
     int getNumberOfPoints() const { return m_points.size(); }
     IldaPoint getPoint(int index) const;
+    // All getNumberOfPoints() points, for a walk that needs no bounds check per point.
+    const IldaPoint* getPoints() const { return m_points.constData(); }
 
     const QString& getName() const { return m_name; }
     const QString& getCompany() const { return m_company; }

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QImage>
 #include <QMessageBox>
+#include <QProcess>
 #include <QSettings>
 #include <QStandardItemModel>
 #include <QTextStream>
@@ -42,6 +43,17 @@ inline void isolateSettings()
         QVERIFY2(a_ == e_,                                                                         \
                  qPrintable(QStringLiteral("row %1: got %2, expected %3").arg(row, got_, want_))); \
     } while (false)
+
+// folder as a 64 KiB file system filled up, or an empty string where none can be mounted.
+inline QString fullDisk(const QString& folder)
+{
+    const QString fill = "mkdir -p F && mount -t tmpfs -o size=64k tmpfs F && "
+                         "{ head -c 1M /dev/zero >F/filler 2>/dev/null; true; }";
+    if (!QFileInfo::exists(folder + "/filler") &&
+        QProcess::execute("sh", {"-c", QString(fill).replace("F", folder)}) != 0)
+        return QString();
+    return folder;
+}
 
 // Closes every modal box that opens while it lives and remembers what it said.
 class ModalCloser : public QObject

@@ -3,11 +3,14 @@
 #include "TestSupport.h"
 #include "app/MainWindow.h"
 #include "export/ExportDialogs.h"
+#include "export/ExportOptionsDialog.h"
 #include "export/Exporter.h"
 #include "export/GifWriter.h"
 #include "playback/Player.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QFileDialog>
 #include <QImageReader>
 #include <QLabel>
 #include <QPainter>
@@ -18,6 +21,7 @@
 #include <gif_lib.h>
 
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 
@@ -77,6 +81,96 @@ private slots:
         }
     }
 
+    // The window's dialogs, answered from a timer: the refusals, the suggested name in the export
+    // folder, the guard, the system's reason, the GIF's limit and the remembered options.
+    void dialogs_data()
+    {
+        QTest::addColumn<bool>("picture");
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QString>("answer"); // a name in the folder "to"
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QSize>("size"); // of the picture written; empty: nothing is
+        // clang-format off
+        const auto row = [](const char* tag, bool picture, bool open, const char* answer,
+                            const char* message, QSize size = QSize()) {
+            QTest::newRow(tag) << picture << open << answer << message << size; };
+        row("picture, no show", true, false, "", "Open a show");
+        row("animation, no show", false, false, "", "Open a show");
+        row("picture", true, true, "p", "", Size);
+        row("120 fps animation", false, true, "a.gif", "50 frames");
+        row("over the show", true, true, "hard.png", "is an input");
+        row("suffix added onto a file", true, true, "x.jpg", "exists", Size);
+        row("full disk", true, true, "full/p.png", "No space left");
+        row("options: 40x30, bare", true, true, "o.png", "", QSize(40, 30));
+        // clang-format on
+    }
+
+    void dialogs()
+    {
+        QFETCH(bool, picture);
+        QFETCH(bool, open);
+        QFETCH(QString, answer);
+        QFETCH(QString, message);
+        QFETCH(QSize, size);
+        QTemporaryDir dir;
+        const QString to = dir.filePath("to"), out = to + '/' + answer;
+        QDir(dir.path()).mkpath("to"), QDir(dir.path()).mkdir("from");
+        ::link(qPrintable(m_show), qPrintable(to + "/hard.png"));
+        QFile(to + "/x.jpg.png").open(QIODevice::WriteOnly);
+        if (answer.startsWith("full") && fullDisk(to + "/full").isEmpty())
+            QSKIP("a small file system cannot be mounted here");
+        QSettings().setValue("ExportFolder", dir.filePath("from"));
+        QWidget window;
+        window.resize(Size);
+        ExportDialogs dialogs(&window);
+        dialogs.readSettings(QSettings());
+        dialogs.setShow(open ? m_show : QString());
+        QString folder, suggested, boxes;
+        QTimer driver;
+        connect(&driver, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            auto* files = qobject_cast<QFileDialog*>(modal);
+            if (files && folder.isEmpty()) { // answered once, outside this timer's slot
+                folder = files->directory().path();
+                suggested = QFileInfo(files->selectedFiles().value(0)).fileName();
+                files->setDirectory(to);
+                files->selectFile(answer);
+                QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
+            } else if (auto* options = qobject_cast<ExportOptionsDialog*>(modal)) {
+                options->setSize(size, Size);
+                options->setDecorated(false);
+                options->accept();
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                boxes += box->text();
+                box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)->click()
+                                              : void(box->close());
+            }
+        });
+        driver.start(5);
+        if (size != Size)
+            dialogs.getOptionsAction()->trigger();
+        if (picture)
+            dialogs.exportPicture(2, IldaView::Front);
+        else
+            dialogs.exportAnimation(
+                IldaView::Front, [](int) { return qint64(1e9 / 120); }, true);
+        if (answer.startsWith("full"))
+            QProcess::execute("umount", {to + "/full"});
+        QVERIFY2(message.isEmpty() ? boxes.isEmpty() : boxes.contains(message), qPrintable(boxes));
+        QCOMPARE(suggested, open ? picture ? "show-frame2.png" : "show.gif" : "");
+        QCOMPARE(folder, open ? dir.filePath("from") : "");
+        const QImage written(out.endsWith(".png") ? out : out + ".png");
+        QCOMPARE(written.size(), size.isEmpty() ? QSize(0, 0) : size);
+        if (!size.isEmpty()) // the frame of the active view, or none
+            QCOMPARE(written.pixel(0, 0) == qRgb(0, 0, 0), size != Size);
+        QSettings settings;
+        dialogs.writeSettings(settings);
+        QCOMPARE(settings.value("ExportFolder").toString(),
+                 open ? QFileInfo(out).absolutePath() : dir.filePath("from"));
+        QCOMPARE(settings.value("ExportSize").toSize(), size == Size ? QSize() : size);
+        QCOMPARE(QFileInfo(m_show).size(), qint64(3 * 32 + 3 * 2 * 8 + 32)); // never written
+    }
+
     void write_data()
     {
         QTest::addColumn<int>("format");
@@ -91,8 +185,6 @@ private slots:
             << int(Exporter::PngSequence) << "seq" << 0 << true; // the row before filled it
         QTest::newRow("gif cancelled") << int(Exporter::Gif) << "c.gif" << 2 << false;
         QTest::newRow("sequence cancelled") << int(Exporter::PngSequence) << "cseq" << 2 << false;
-        QTest::newRow("gif unwritable") << int(Exporter::Gif) << "no/dir/u.gif" << 0 << true;
-        QTest::newRow("png unwritable") << int(Exporter::Png) << "no/dir/u.png" << 0 << true;
     }
 
     void write()
@@ -156,6 +248,31 @@ private slots:
             got << snapshot(QImage(path));
         }
         QCOMPARE(got, want);
+    }
+
+    // A GIF shows at most 50 frames per second and keeps the show's total time.
+    void gifTiming_data()
+    {
+        QTest::addColumn<int>("fps");
+        QTest::addColumn<int>("frames");
+        QTest::addColumn<QString>("delays"); // hundredths of a second; 0 for a frame left out
+        QTest::newRow("30 fps") << 30 << 6 << "3 4 3 3 4 3";
+        QTest::newRow("50 fps") << 50 << 4 << "2 2 2 2";
+        QTest::newRow("120 fps") << 120 << 12 << "2 0 2 0 0 2 0 2 0 0 2 0";
+        QTest::newRow("60 fps: the last start too near the end")
+            << 60 << 5 << "2 3 0 3 0"; // starts 0 2 3 5 7, end 8
+        QTest::newRow("1000 fps, one frame") << 1000 << 1 << "2";
+    }
+
+    void gifTiming()
+    {
+        QFETCH(int, fps);
+        QFETCH(int, frames);
+        const Exporter::GifTiming timing(frames, [fps](int) { return qint64(1000000000) / fps; });
+        QStringList delays;
+        for (int i = 0; i < frames; ++i)
+            delays << QString::number(timing.delay(i));
+        QTEST(delays.join(' '), "delays");
     }
 
     void quantize()

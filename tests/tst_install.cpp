@@ -173,7 +173,8 @@ private slots:
         row("inspector's manual", man + "lumenar-inspect.1.gz", 0, "--thumbnail SIZE FILE OUT.png");
         row("help", "@/bin/lumenar --help", 0, "-v, --version");
         row("version", "@/bin/lumenar --version", 0, LUMENAR_VERSION "\nLicense GPL-3.0-or-later");
-        row("inspector's version", "@/bin/lumenar-inspect --version", 0, "\nLicense GPL-3.0");
+        row("help with Qt's options", "@/bin/lumenar --help-all", 0, "--platform <name>");
+        row("inspector's -v", "@/bin/lumenar-inspect -v", 0, LUMENAR_VERSION "\nLicense GPL-3.0");
         row("make uninstall", "sh " SOURCE "/tests/uninstall.sh " SOURCE " " LUMENAR_BUILD_DIR, 0,
             "nothing left behind");
         row("unknown option", "@/bin/lumenar --bogus show.ild", 2,

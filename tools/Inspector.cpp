@@ -5,6 +5,7 @@
 #include "check/ControllerCheck.h"
 #include "check/FrameStats.h"
 #include "check/IldaWriter.h"
+#include "export/OutputFile.h"
 #include "info/InfoModel.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
@@ -15,7 +16,6 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QImage>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -29,10 +29,10 @@ const char Usage[] =
     "       lumenar-inspect --render OUT.png|OUT.svg|OUT.gif [render options] FILE\n"
     "       lumenar-inspect --check [--json] FILE...\n"
     "       lumenar-inspect --readable [--json [--no-points]] FILE...\n"
-    "       lumenar-inspect --convert OUT.ild [--force] FILE\n"
+    "       lumenar-inspect --convert OUT.ild [--format 0|1|4|5] [--force] FILE\n"
     "       lumenar-inspect --stats [--json] FILE...\n"
     "       lumenar-inspect --thumbnail SIZE FILE OUT.png\n"
-    "       lumenar-inspect --help | --version\n";
+    "       lumenar-inspect -h, --help | -v, --version\n";
 
 // --help adds a line for every option of every mode; a usage error shows the synopsis alone.
 const char OptionHelp[] =
@@ -42,7 +42,8 @@ const char OptionHelp[] =
     "  --no-points         listing with --json: leave the point lists out\n"
     "--render OUT: draw with the viewer's views; OUT's suffix chooses PNG, SVG or animated GIF\n"
     "  --frame N           the frame to draw, from 0 (PNG and SVG; default 0)\n"
-    "  --fps N             GIF frames per second, 1 to 120 (default 30)\n"
+    "  --fps N             GIF frames per second, 1 to 120 (default 30); a GIF plays at\n"
+    "                      most 50, so a faster show leaves frames out and keeps its timing\n"
     "  --view VIEW         front, side, top, perspective or all (default all, the 2x2 grid)\n"
     "  --size WxH          picture size in pixels (default 650x650 for all, else 400x400)\n"
     "  --show-blanked      draw the blanked moves too\n"
@@ -52,11 +53,13 @@ const char OptionHelp[] =
     "--readable: list the whole frames before a damaged file's first error, as the listing\n"
     "  does (exit 1 when none is kept)\n"
     "--convert OUT.ild: write FILE as a standard ILDA file (true colour, format 4 or 5)\n"
+    "  --format F          0 or 1 (3-D or 2-D, the standard 64-colour palette), 4 or 5\n"
+    "                      (3-D or 2-D, true colour) for a projector that reads only that one\n"
     "  --force             write over an existing OUT (never over an input)\n"
     "--stats: points, lit and blanked points, bounding box and colours per frame\n"
     "--thumbnail SIZE: frame 0 in the front view as a SIZE x SIZE PNG (1 to 8192)\n"
-    "  --help              print this help and exit\n"
-    "  --version           print the version and exit\n";
+    "  -h, --help          print this help and exit\n"
+    "  -v, --version       print the version and exit\n";
 
 // The same limit as --render's.
 constexpr int MaxThumbnail = 8192;
@@ -82,6 +85,8 @@ QString modeOf(const QStringList& args)
     for (const QString& arg : args) {
         if (arg == QLatin1String("--"))
             break;
+        if (arg == QLatin1String("-v"))
+            return QStringLiteral("--version");
         for (const char* mode : modes)
             if (arg == QLatin1String(mode) ||
                 arg.startsWith(QLatin1String(mode) + QLatin1Char('=')))
@@ -97,11 +102,6 @@ bool parse(QCommandLineParser& parser, const QStringList& args, QTextStream& err
         return true;
     usageError(err, error);
     return false;
-}
-
-QString loadError(const QString& file, const QString& message)
-{
-    return QStringLiteral("lumenar-inspect: %1: %2\n").arg(file, message);
 }
 
 // The modes that take [--json] FILE...: their files, or none after a reported usage error.
@@ -144,6 +144,8 @@ int runCheck(const QStringList& args, QTextStream& out, QTextStream& err)
                 out << file << ':' << f.offset << ": " << severity << ": " << f.code << ": "
                     << f.text << "\n";
             }
+            if (f.code == QLatin1String("cannot-open"))
+                err << loadError(file, f.text);
             ++count;
         });
         if (json)
@@ -159,6 +161,7 @@ int runConvert(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     QCommandLineParser parser;
     parser.addOptions({{QStringLiteral("convert"), QString(), QStringLiteral("OUT")},
+                       {QStringLiteral("format"), QString(), QStringLiteral("F")},
                        {QStringLiteral("force"), QString()}});
     if (!parse(parser, args, err))
         return UsageError;
@@ -167,19 +170,19 @@ int runConvert(const QStringList& args, QTextStream& out, QTextStream& err)
     if (output.isEmpty() || files.size() != 1)
         return usageError(err, QStringLiteral("--convert needs OUT.ild and one FILE"));
     const QString& file = files.first();
-
-    // Never write over what is being read: the file and, for an animation, its pictures.
-    QStringList inputs{QFileInfo(file).canonicalFilePath()};
-    const QString kind = Conformance::controllerKind(file);
-    if (kind == QLatin1String("ani"))
-        inputs << ControllerCheck::run(file, kind, [](const Finding&) {}).pictures;
-    const QFileInfo target(output);
-    if (target.exists() && inputs.contains(target.canonicalFilePath())) {
-        err << "lumenar-inspect: " << output << " is an input of the conversion\n";
-        return LoadFailed;
+    int format = IldaWriter::AutoFormat;
+    if (parser.isSet(QStringLiteral("format"))) {
+        bool ok = false;
+        format = parser.value(QStringLiteral("format")).toInt(&ok);
+        if (!ok || !IldaWriter::isFormat(format))
+            return usageError(err, QStringLiteral("bad format %1 (0, 1, 4 or 5)")
+                                       .arg(parser.value(QStringLiteral("format"))));
     }
-    if (target.exists() && !parser.isSet(QStringLiteral("force"))) {
-        err << "lumenar-inspect: " << output << " exists (--force replaces it)\n";
+    // Cheap refusals first; the inputs are compared once the file has loaded.
+    const bool force = parser.isSet(QStringLiteral("force"));
+    QString refusal = OutputFile::refusal(output, {file}, force);
+    if (!refusal.isEmpty()) {
+        err << "lumenar-inspect: " << refusal << "\n";
         return LoadFailed;
     }
 
@@ -195,19 +198,26 @@ int runConvert(const QStringList& args, QTextStream& out, QTextStream& err)
             << IldaWriter::MaxFrames << "\n";
         return LoadFailed;
     }
+    // Never write over what is being read: the file and, for an animation, its pictures.
+    refusal = OutputFile::refusal(output, Conformance::inputsOf(file), force);
+    if (!refusal.isEmpty()) {
+        err << "lumenar-inspect: " << refusal << "\n";
+        return LoadFailed;
+    }
 
+    const bool controller = !Conformance::controllerKind(file).isEmpty();
     QSaveFile save(output);
     bool ok = save.open(QIODevice::WriteOnly);
-    IldaWriter writer(save, frames);
+    IldaWriter writer(save, frames, format);
     for (int f = 0; ok && f < frames; ++f) {
         const IldaFrame frame = globalIldaFrames.getFrame(f);
         // A controller picture's name is in its information row; an ILDA frame carries its own.
-        const QString name = kind.isEmpty() ? frame.getName() : info.model()->getRow(f).name;
+        const QString name = controller ? info.model()->getRow(f).name : frame.getName();
         ok = writer.writeFrame(frame, name, frame.getCompany());
     }
-    ok = ok && writer.finish() && save.commit();
-    if (!ok) {
-        err << "lumenar-inspect: cannot write " << output << ": " << save.errorString() << "\n";
+    const QString reason = ok && writer.finish() ? OutputFile::commit(save) : save.errorString();
+    if (!reason.isEmpty()) {
+        err << "lumenar-inspect: cannot write " << output << ": " << reason << "\n";
         return LoadFailed;
     }
     out << output << ": " << frames << " frames from " << file << "\n";
@@ -265,6 +275,9 @@ int runStats(const QStringList& args, QTextStream& out, QTextStream& err)
         const QString error = globalIldaFrames.loadFile(file, info);
         if (!error.isEmpty()) {
             err << loadError(file, error);
+            if (json)
+                out << "{\"file\":" << jsonString(file) << ",\"error\":" << jsonString(error)
+                    << "}\n";
             status = LoadFailed;
             continue;
         }
@@ -318,6 +331,20 @@ int runThumbnail(const QStringList& args, QTextStream& err)
 }
 
 } // namespace
+
+QString loadError(const QString& file, const QString& message)
+{
+    const QString reason = OutputFile::readReason(file);
+    return QStringLiteral("lumenar-inspect: %1: %2%3\n")
+        .arg(file, message, reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
+}
+
+QString writeError(QString failure)
+{
+    failure.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    failure[0] = failure[0].toLower();
+    return QStringLiteral("lumenar-inspect: %1\n").arg(failure);
+}
 
 QString jsonString(const QString& text)
 {
@@ -495,12 +522,14 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
     int status = Success;
     for (const QString& file : options.files) {
         const QString error = globalIldaFrames.loadFile(file, info);
-        if (!error.isEmpty())
+        if (!error.isEmpty()) {
             status = LoadFailed;
+            err << loadError(file, error);
+        }
         const Outcome outcome{error, error.isEmpty(), -1, {}};
         if (options.json)
             printJson(file, outcome, info, options.points, out);
-        else
+        else if (outcome.ok)
             printTable(file, outcome, info, out);
         out.flush();
     }

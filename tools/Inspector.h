@@ -19,6 +19,13 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err);
 
 QString jsonString(const QString& text);
 
+// A file that cannot be read, as one stderr line: the reader's message and the system's reason
+// where there is one.
+QString loadError(const QString& file, const QString& message);
+
+// An exporter's message as one stderr line that continues the program's name.
+QString writeError(QString failure);
+
 // What a listing says of a file beside its rows and frames.
 struct Outcome
 {

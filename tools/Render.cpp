@@ -1,7 +1,9 @@
 #include "tools/Render.h"
 
+#include "check/Conformance.h"
 #include "export/Exporter.h"
 #include "export/FramePainter.h"
+#include "export/OutputFile.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
 #include "tools/Inspector.h"
@@ -21,7 +23,8 @@ const char Usage[] =
     "                       [--show-blanked] [--no-dots] [--active front|side|top|perspective]\n"
     "                       FILE\n"
     "  OUT's suffix chooses the picture: PNG or SVG (vector) of frame N (default 0), or an\n"
-    "  animated GIF of every frame at N frames per second (--fps, 1 to 120, default 30).\n";
+    "  animated GIF of every frame at N frames per second (--fps, 1 to 120, default 30; a GIF\n"
+    "  plays at most 50, so faster shows leave frames out and keep their timing).\n";
 
 // Large enough for any screen, small enough that a typo cannot ask for gigabytes.
 constexpr int MaxSide = 8192;
@@ -126,10 +129,15 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
     frame = qMax(frame, 0);
     fps = fps < 0 ? 30 : fps;
 
+    const QString refusal = OutputFile::refusal(output, Conformance::inputsOf(file), true);
+    if (!refusal.isEmpty()) {
+        err << "lumenar-inspect: " << refusal << "\n";
+        return Inspector::LoadFailed;
+    }
     InfoWindow info;
     const QString error = globalIldaFrames.loadFile(file, info);
     if (!error.isEmpty()) {
-        err << "lumenar-inspect: " << file << ": " << error << "\n";
+        err << Inspector::loadError(file, error);
         return Inspector::LoadFailed;
     }
     const int frames = globalIldaFrames.getNumberOfFrames();
@@ -154,12 +162,12 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
         failure = Exporter::writePicture(output, format, frame, int(layout), size);
     }
     if (!failure.isEmpty()) {
-        // The window's message, as one line that continues the program's name.
-        failure.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        failure[0] = failure[0].toLower();
-        err << "lumenar-inspect: " << failure << "\n";
+        err << Inspector::writeError(failure);
         return Inspector::LoadFailed;
     }
+    if (format == Exporter::Gif && fps > Exporter::MaxGifFps)
+        err << "lumenar-inspect: note: a GIF plays at most " << Exporter::MaxGifFps
+            << " frames per second; frames are left out so that the show keeps its timing\n";
     if (format == Exporter::Gif)
         out << output << ": " << frames << " frames of " << file << " at " << fps << " fps, ";
     else

@@ -1,12 +1,13 @@
 #include "tools/Thumbnail.h"
 
+#include "check/Conformance.h"
+#include "export/OutputFile.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
 #include "tools/Inspector.h"
 #include "tools/Render.h"
 #include "views/IldaView.h"
 
-#include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
 #include <QTextStream>
@@ -15,24 +16,20 @@ namespace Thumbnail {
 
 int write(int side, const QString& file, const QString& output, QTextStream& err)
 {
-    const QFileInfo target(output);
-    // A symbolic link would be written through, and the input must survive whatever the caller
-    // names (an ILDA file may have any name, .png too).
-    if (target.isSymLink() ||
-        (target.exists() && target.canonicalFilePath() == QFileInfo(file).canonicalFilePath())) {
-        err << "lumenar-inspect: " << output << " is a link or the input; not written\n";
+    const QString refusal = OutputFile::refusal(output, Conformance::inputsOf(file), true);
+    if (!refusal.isEmpty()) {
+        err << "lumenar-inspect: " << refusal << "\n";
         return Inspector::LoadFailed;
     }
 
     InfoWindow info;
     const QString error = globalIldaFrames.loadFirstFrame(file, info, MemoryBudget, MaxRead);
     if (!error.isEmpty() || globalIldaFrames.getNumberOfFrames() == 0) {
-        err << "lumenar-inspect: " << file << ": "
-            << (globalIldaFrames.wasCancelled()
-                    ? QStringLiteral("no frame within the first %1 bytes").arg(MaxRead)
-                : error.isEmpty() ? QStringLiteral("no frame to show")
-                                  : error)
-            << "\n";
+        err << Inspector::loadError(
+            file, globalIldaFrames.wasCancelled()
+                      ? QStringLiteral("no frame within the first %1 bytes").arg(MaxRead)
+                  : error.isEmpty() ? QStringLiteral("no frame to show")
+                                    : error);
         return Inspector::LoadFailed;
     }
     globalIldaFrames.gotoFirst();
@@ -44,8 +41,11 @@ int write(int side, const QString& file, const QString& output, QTextStream& err
     IldaView::m_decorated = true;
 
     QSaveFile save(output);
-    if (!save.open(QIODevice::WriteOnly) || !image.save(&save, "PNG") || !save.commit()) {
-        err << "lumenar-inspect: cannot write " << output << "\n";
+    const QString reason = !save.open(QIODevice::WriteOnly) ? save.errorString()
+                           : !image.save(&save, "PNG")      ? QStringLiteral("cannot encode PNG")
+                                                            : OutputFile::commit(save);
+    if (!reason.isEmpty()) {
+        err << "lumenar-inspect: cannot write " << output << ": " << reason << "\n";
         return Inspector::LoadFailed;
     }
     return Inspector::Success;

@@ -78,10 +78,6 @@
         <translation>SVG-Zeichnung (*.svg)</translation>
     </message>
     <message>
-        <source>Lumenar</source>
-        <translation>Lumenar</translation>
-    </message>
-    <message>
         <source>Open a show to export it.</source>
         <translation>Öffnen Sie eine Show, um sie zu exportieren.</translation>
     </message>
@@ -104,6 +100,53 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Export O&amp;ptions...</source>
+        <translation>Export&amp;optionen...</translation>
+    </message>
+    <message>
+        <source>Cannot write %1:
+%2</source>
+        <translation>%1 kann nicht geschrieben werden:
+%2</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 existiert bereits.
+Möchten Sie die Datei ersetzen?</translation>
+    </message>
+    <message>
+        <source>The show plays faster than a GIF can: a GIF shows at most %1 frames per second. %2 of the %3 frames were left out so that the GIF keeps the show&apos;s timing.</source>
+        <translation>Die Show läuft schneller, als ein GIF es kann: Ein GIF zeigt höchstens %1 Frames pro Sekunde. %2 der %3 Frames wurden ausgelassen, damit das GIF das Timing der Show beibehält.</translation>
+    </message>
+</context>
+<context>
+    <name>ExportOptionsDialog</name>
+    <message>
+        <source>The &amp;window&apos;s size</source>
+        <translation>Die Größe des &amp;Fensters</translation>
+    </message>
+    <message>
+        <source>&amp;Width x height:</source>
+        <translation>&amp;Breite x Höhe:</translation>
+    </message>
+    <message>
+        <source>Draw the views&apos; &amp;labels and frames</source>
+        <translation>&amp;Beschriftungen und Rahmen der Ansichten zeichnen</translation>
+    </message>
+    <message>
+        <source>Export Options</source>
+        <translation>Exportoptionen</translation>
+    </message>
+    <message>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source>Pictures and animations are drawn at:</source>
+        <translation>Bilder und Animationen werden gezeichnet in:</translation>
     </message>
 </context>
 <context>
@@ -704,6 +747,29 @@ Die Blackout-Taste %1 beendet die Ausgabe jederzeit.</translation>
     </message>
 </context>
 <context>
+    <name>OutputFile</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is a symbolic link; outputs are never written through one</source>
+        <translation>%1 ist ein symbolischer Link; Ausgaben werden nie durch einen geschrieben</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file; only regular files are replaced</source>
+        <translation>%1 ist keine reguläre Datei; nur reguläre Dateien werden ersetzt</translation>
+    </message>
+    <message>
+        <source>%1 is an input; inputs are never written to</source>
+        <translation>%1 ist eine Eingabe; Eingaben werden nie überschrieben</translation>
+    </message>
+    <message>
+        <source>%1 exists (--force replaces it)</source>
+        <translation>%1 existiert (--force ersetzt sie)</translation>
+    </message>
+</context>
+<context>
     <name>PlaybackSpeedDialog</name>
     <message>
         <source>Playback Speed</source>
@@ -1001,6 +1067,34 @@ Die Blackout-Taste %1 beendet die Ausgabe jederzeit.</translation>
     <message>
         <source>record %1 uses colour %2, but projector %3 has %4 colours</source>
         <translation>Datensatz %1 nutzt Farbe %2, aber Projektor %3 hat %4 Farben</translation>
+    </message>
+    <message>
+        <source>the section ends after %1 of its 1 record</source>
+        <translation>der Abschnitt endet nach %1 seines 1 Datensatzes</translation>
+    </message>
+    <message>
+        <source>no &quot;ILDA&quot; signature in the file&apos;s 1 byte</source>
+        <translation>keine &quot;ILDA&quot;-Signatur im 1 Byte der Datei</translation>
+    </message>
+    <message>
+        <source>the file ends without an end header; 1 byte follows the last section</source>
+        <translation>die Datei endet ohne End-Header; auf den letzten Abschnitt folgt 1 Byte</translation>
+    </message>
+    <message>
+        <source>the file ends without an end header; %1 bytes follow the last section</source>
+        <translation>die Datei endet ohne End-Header; auf den letzten Abschnitt folgen %1 Bytes</translation>
+    </message>
+    <message>
+        <source>1 byte belongs to no section</source>
+        <translation>1 Byte gehört zu keinem Abschnitt</translation>
+    </message>
+    <message>
+        <source>1 byte follows the end header</source>
+        <translation>auf den End-Header folgt 1 Byte</translation>
+    </message>
+    <message>
+        <source>total frames %1, but the file holds at least %2 before its error</source>
+        <translation>Frames insgesamt %1, aber die Datei enthält vor ihrem Fehler schon mindestens %2</translation>
     </message>
 </context>
 <context>
