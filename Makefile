@@ -66,7 +66,7 @@ package: setup
 	cd $(PACKAGE_BUILD) && cpack
 
 # Brings translations/lumenar_*.ts up to date with the sources' texts (new ones unfinished).
-SOURCES := app model readers views info playback export check tools browse problems
+SOURCES := app model readers views info playback export check tools browse problems output
 translations: setup
 	lupdate -silent -no-obsolete -locations none $(SOURCES) -ts translations/lumenar_*.ts
 

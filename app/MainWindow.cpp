@@ -4,6 +4,7 @@
 #include "export/ExportDialogs.h"
 #include "export/FramePainter.h"
 #include "model/IldaFrames.h"
+#include "output/LaserControl.h"
 #include "playback/Player.h"
 #include "views/IldaView.h"
 #include "views/ViewLayouts.h"
@@ -53,6 +54,7 @@ MainWindow::MainWindow(const QString& fileName)
     m_inspection = new Inspection(this, m_player);
     connect(m_inspection, &Inspection::loadRequested, this, &MainWindow::openFile);
     connect(m_inspection, &Inspection::frameRequested, this, &MainWindow::playFrame);
+    m_laser = new LaserControl(this);
 
     // Before the actions: they take their checked state from the store.
     readSettings();
@@ -92,6 +94,7 @@ void MainWindow::readSettings()
     m_player->readSettings(settings);
     m_inspection->readSettings(settings);
     m_exports->readSettings(settings);
+    m_laser->readSettings(settings);
 }
 
 void MainWindow::writeSettings() const
@@ -105,6 +108,7 @@ void MainWindow::writeSettings() const
     m_player->writeSettings(settings);
     m_inspection->writeSettings(settings);
     m_exports->writeSettings(settings);
+    m_laser->writeSettings(settings);
     settings.sync();
 }
 
@@ -198,6 +202,7 @@ void MainWindow::createMenus()
     menu(tr("&Frame"),
          {m_frameFirstAction, m_framePreviousAction, m_frameNextAction, m_frameLastAction, nullptr,
           m_player->getPlayAction(), m_player->getLoopAction()});
+    menu(tr("&Laser"), m_laser->getActions());
     menu(tr("&Options"), {m_showBlankedLinesAction, m_showDotsAction, i->getShowAxesAction(),
                           nullptr, m_showInformationAction, nullptr, m_player->getSpeedAction()});
     menu(tr("&Help"), {m_aboutAction});
@@ -210,10 +215,10 @@ void MainWindow::createAdditionalShortcuts()
         s->setContext(Qt::WindowShortcut);
         connect(s, &QShortcut::activated, this, slot);
     };
-    shortcut(QKeySequence(QKeySequence::MoveToPreviousChar), &MainWindow::viewMoveLeft);
-    shortcut(QKeySequence(QKeySequence::MoveToNextChar), &MainWindow::viewMoveRight);
-    shortcut(QKeySequence(QKeySequence::MoveToPreviousLine), &MainWindow::viewMoveUp);
-    shortcut(QKeySequence(QKeySequence::MoveToNextLine), &MainWindow::viewMoveDown);
+    shortcut(QKeySequence(QKeySequence::MoveToPreviousChar), [this] { viewMove(-1.0f, 0.0f); });
+    shortcut(QKeySequence(QKeySequence::MoveToNextChar), [this] { viewMove(1.0f, 0.0f); });
+    shortcut(QKeySequence(QKeySequence::MoveToPreviousLine), [this] { viewMove(0.0f, -1.0f); });
+    shortcut(QKeySequence(QKeySequence::MoveToNextLine), [this] { viewMove(0.0f, 1.0f); });
     shortcut(keys(tr("+")), &MainWindow::frameNext);
     shortcut(keys(tr("-")), &MainWindow::framePrevious);
     shortcut(keys(tr("I")), &MainWindow::openInfoWindow);
@@ -292,6 +297,7 @@ void MainWindow::quitFullScreen()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     writeSettings();
+    m_laser->blackout(true);
     // The program ends with its last window: an open information window must not keep it alive.
     m_closing = true;
     m_infoWindow.close();
@@ -369,6 +375,7 @@ void MainWindow::frameChanged(bool fromSlider, bool fromInfoWindow)
         m_infoWindow.setSelection(globalIldaFrames.getCurrentFrameNumber());
     m_player->frameShown(globalIldaFrames.getCurrentFrameNumber());
     m_inspection->frameShown();
+    m_laser->frameShown(globalIldaFrames.getCurrentFrameNumber());
     update();
 }
 
@@ -454,27 +461,9 @@ void MainWindow::viewReset()
     update();
 }
 
-void MainWindow::viewMoveLeft()
+void MainWindow::viewMove(float dx, float dy)
 {
-    IldaView::MoveOrRotate(-1.0f, 0.0f);
-    update();
-}
-
-void MainWindow::viewMoveRight()
-{
-    IldaView::MoveOrRotate(1.0f, 0.0f);
-    update();
-}
-
-void MainWindow::viewMoveUp()
-{
-    IldaView::MoveOrRotate(0.0f, -1.0f);
-    update();
-}
-
-void MainWindow::viewMoveDown()
-{
-    IldaView::MoveOrRotate(0.0f, 1.0f);
+    IldaView::MoveOrRotate(dx, dy);
     update();
 }
 
@@ -483,6 +472,7 @@ void MainWindow::openFile(const QString& fileName, Inspection::Load how)
     if (fileName.isEmpty() || m_loading)
         return;
     m_loading = true;
+    m_laser->blackout(true);
     bool replaced = false;
     {
         LoadProgress progress(this, fileName, m_loadClock);

@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QWheelEvent>
 
+class LaserControl;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -35,6 +36,7 @@ public:
     ~MainWindow() override;
 
     Player* getPlayer() const { return m_player; }
+    LaserControl* getLaser() const { return m_laser; }
 
 public slots:
     void openFile(const QString& fileName, Inspection::Load how = Inspection::Open);
@@ -52,10 +54,6 @@ private slots:
     void viewTop();
     void viewPerspective();
     void viewAll();
-    void viewMoveLeft();
-    void viewMoveRight();
-    void viewMoveUp();
-    void viewMoveDown();
     void frameSelectedStatusSlider(int value);
     void frameSelectedInfoWindow(int row);
     void frameFirst();
@@ -82,6 +80,8 @@ protected:
 
 private:
     void readSettings();
+    // The arrow keys: pan the active view, or rotate Perspective.
+    void viewMove(float dx, float dy);
     void writeSettings() const;
     void createActions();
     void createMenus();
@@ -128,6 +128,7 @@ private:
     QLabel* m_rateLabel = nullptr;
     Player* m_player = nullptr;
     Inspection* m_inspection = nullptr;
+    LaserControl* m_laser = nullptr;
     bool m_viewAll = true;
     InfoWindow m_infoWindow;
     // A load lets events through: an open request that arrives meanwhile is ignored.

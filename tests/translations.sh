@@ -9,7 +9,7 @@ trap 'rm -rf "$tmp"' EXIT
 cp "$source/translations/lumenar_de.ts" "$tmp/"
 cd "$source"
 "$lupdate" -silent -no-obsolete -locations none app model readers views info playback export \
-    check tools browse problems -ts "$tmp/lumenar_de.ts" 2>/dev/null
+    check tools browse problems output -ts "$tmp/lumenar_de.ts" 2>/dev/null
 missing=$(xmllint --xpath \
     '//message[translation/@type or normalize-space(translation)=""]/source/text()' \
     "$tmp/lumenar_de.ts" 2>/dev/null || true)

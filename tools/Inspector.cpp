@@ -9,6 +9,7 @@
 #include "info/InfoModel.h"
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
+#include "tools/Play.h"
 #include "tools/Render.h"
 #include "tools/Thumbnail.h"
 #include "views/IldaView.h"
@@ -477,10 +478,12 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
         if (arg == QLatin1String("--"))
             break;
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            out << Usage << OptionHelp;
+            out << Usage << OptionHelp << Play::Help;
             return Success;
         }
     }
+    if (Play::isPlayCommand(args))
+        return Play::run(args, out, err);
     if (Render::isRenderCommand(args))
         return Render::run(args, out, err);
     const QString mode = modeOf(args);

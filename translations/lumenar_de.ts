@@ -13,6 +13,57 @@
     </message>
 </context>
 <context>
+    <name>EtherDreamClient</name>
+    <message>
+        <source>%1: the DAC&apos;s largest scan rate is %2 points per second; %3 lowered to it</source>
+        <translation>%1: die höchste Scanrate des DAC ist %2 Punkte pro Sekunde; %3 wurde darauf gesenkt</translation>
+    </message>
+    <message>
+        <source>%1: no answer within 3 s</source>
+        <translation>%1: keine Antwort innerhalb von 3 s</translation>
+    </message>
+    <message>
+        <source>%1: connection refused</source>
+        <translation>%1: Verbindung abgelehnt</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: the DAC answered a command that was not sent</source>
+        <translation>%1: der DAC hat auf einen Befehl geantwortet, der nicht gesendet wurde</translation>
+    </message>
+    <message>
+        <source>%1: the DAC is in an emergency stop (check its interlock and stop inputs)</source>
+        <translation>%1: der DAC ist im Not-Halt (prüfen Sie seine Interlock- und Stopp-Eingänge)</translation>
+    </message>
+    <message>
+        <source>as invalid</source>
+        <translation>als ungültig</translation>
+    </message>
+    <message>
+        <source>with a stop condition</source>
+        <translation>mit einer Stopp-Bedingung</translation>
+    </message>
+    <message>
+        <source>with code %1</source>
+        <translation>mit dem Code %1</translation>
+    </message>
+    <message>
+        <source>%1: the DAC refused the &apos;%2&apos; command %3</source>
+        <translation>%1: der DAC hat den Befehl „%2“ %3 abgelehnt</translation>
+    </message>
+    <message>
+        <source>connected to %1, streaming %2 points per second</source>
+        <translation>verbunden mit %1, sende %2 Punkte pro Sekunde</translation>
+    </message>
+    <message>
+        <source>%1: cannot send: %2</source>
+        <translation>%1: kann nicht senden: %2</translation>
+    </message>
+</context>
+<context>
     <name>ExportDialogs</name>
     <message>
         <source>Export Picture</source>
@@ -154,6 +205,53 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <source>1 point, lit</source>
         <translation>1 Punkt, sichtbar</translation>
+    </message>
+</context>
+<context>
+    <name>IdnClient</name>
+    <message>
+        <source>%1: no answer within 3 s</source>
+        <translation>%1: keine Antwort innerhalb von 3 s</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>reports a malfunction</source>
+        <translation>meldet eine Störung</translation>
+    </message>
+    <message>
+        <source>is offline</source>
+        <translation>ist offline</translation>
+    </message>
+    <message>
+        <source>excludes this computer</source>
+        <translation>schließt diesen Computer aus</translation>
+    </message>
+    <message>
+        <source>is in use by another client</source>
+        <translation>wird von einem anderen Client benutzt</translation>
+    </message>
+    <message>
+        <source>%1: the device %2</source>
+        <translation>%1: das Gerät %2</translation>
+    </message>
+    <message>
+        <source>connected to %1 (%2), streaming %3 points per second</source>
+        <translation>verbunden mit %1 (%2), sende %3 Punkte pro Sekunde</translation>
+    </message>
+    <message>
+        <source>unnamed</source>
+        <translation>ohne Namen</translation>
+    </message>
+    <message>
+        <source>%1: connection refused</source>
+        <translation>%1: Verbindung abgelehnt</translation>
+    </message>
+    <message>
+        <source>%1: cannot send: %2</source>
+        <translation>%1: kann nicht senden: %2</translation>
     </message>
 </context>
 <context>
@@ -308,6 +406,108 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <source>%1 (damaged)</source>
         <translation>%1 (beschädigt)</translation>
+    </message>
+</context>
+<context>
+    <name>LaserControl</name>
+    <message>
+        <source>Output &amp;Settings...</source>
+        <translation>Ausgabe-&amp;Einstellungen...</translation>
+    </message>
+    <message>
+        <source>&amp;Arm Output</source>
+        <translation>Ausgabe &amp;scharf schalten</translation>
+    </message>
+    <message>
+        <source>&amp;Blackout</source>
+        <translation>&amp;Blackout</translation>
+    </message>
+    <message>
+        <source>LASER</source>
+        <translation>LASER</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>Arm laser output to %1?</source>
+        <translation>Laserausgabe an %1 scharf schalten?</translation>
+    </message>
+    <message>
+        <source>A class 3B or 4 laser can injure eyes and skin and set things alight. Arm only when the projection zone is safe: no person, animal, aircraft or reflecting surface in the beam&apos;s reach.
+
+The blackout key %1 ends the output at any time.</source>
+        <translation>Ein Laser der Klasse 3B oder 4 kann Augen und Haut verletzen und Dinge entzünden. Schalten Sie nur scharf, wenn der Projektionsbereich sicher ist: keine Person, kein Tier, kein Flugzeug und keine spiegelnde Fläche in Reichweite des Strahls.
+
+Die Blackout-Taste %1 beendet die Ausgabe jederzeit.</translation>
+    </message>
+    <message>
+        <source>The Zone Is &amp;Safe: Arm</source>
+        <translation>Der Bereich ist &amp;sicher: scharf schalten</translation>
+    </message>
+    <message>
+        <source>Laser output blacked out</source>
+        <translation>Laserausgabe dunkelgeschaltet</translation>
+    </message>
+</context>
+<context>
+    <name>LaserSettingsDialog</name>
+    <message>
+        <source>Flip &amp;X (left and right)</source>
+        <translation>&amp;X spiegeln (links und rechts)</translation>
+    </message>
+    <message>
+        <source>Flip &amp;Y (up and down)</source>
+        <translation>&amp;Y spiegeln (oben und unten)</translation>
+    </message>
+    <message>
+        <source>Laser Output Settings</source>
+        <translation>Einstellungen der Laserausgabe</translation>
+    </message>
+    <message>
+        <source>Ether Dream</source>
+        <translation>Ether Dream</translation>
+    </message>
+    <message>
+        <source>IDN (ILDA Digital Network)</source>
+        <translation>IDN (ILDA Digital Network)</translation>
+    </message>
+    <message>
+        <source>address[:port]</source>
+        <translation>Adresse[:Port]</translation>
+    </message>
+    <message>
+        <source> points/s</source>
+        <translation> Punkte/s</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>DACs heard on the network (only a scan is sent to them):</source>
+        <translation>Im Netzwerk gehörte DACs (an sie wird nur eine Suchanfrage gesendet):</translation>
+    </message>
+    <message>
+        <source>&amp;Protocol:</source>
+        <translation>&amp;Protokoll:</translation>
+    </message>
+    <message>
+        <source>&amp;Address:</source>
+        <translation>&amp;Adresse:</translation>
+    </message>
+    <message>
+        <source>Scan &amp;rate:</source>
+        <translation>Scan&amp;rate:</translation>
+    </message>
+    <message>
+        <source>S&amp;cale:</source>
+        <translation>&amp;Größe:</translation>
+    </message>
+    <message>
+        <source>, up to %1 points/s</source>
+        <translation>, bis zu %1 Punkte/s</translation>
     </message>
 </context>
 <context>
@@ -541,6 +741,10 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>About Lumenar</source>
         <translation>Über Lumenar</translation>
     </message>
+    <message>
+        <source>&amp;Laser</source>
+        <translation>&amp;Laser</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>
@@ -609,6 +813,13 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <source>%L1 points/s</source>
         <translation>%L1 Punkte/s</translation>
+    </message>
+</context>
+<context>
+    <name>PointMapper</name>
+    <message>
+        <source>Laser output blanked: the frame is a still beam (its lit points lie within 1% of the range)</source>
+        <translation>Laserausgabe dunkelgetastet: der Frame ist ein stehender Strahl (seine hellen Punkte liegen innerhalb von 1 % des Bereichs)</translation>
     </message>
 </context>
 <context>
