@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Front door: `make run` opens the demo show, `make test` runs the whole suite.
 BUILD ?= build
 TYPE  ?= RelWithDebInfo

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the inspector's outputs cost against loading the same file: --convert of a large show,
 // --check of an animation that names one picture a great many times.
 #include "info/InfoWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading speed of the readers against the bare cost of reading the same bytes.
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"

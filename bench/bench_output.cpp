@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Laser output on loopback: how many points per second each client sustains at 30,000 and
 // 100,000 requested, measured at the receiver, and the CPU time the whole process (client and
 // receiver) used per second of streaming.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playback in the window's 2x2 grid at 30 fps requested: how many frames reach the screen per
 // second, for the demo show and for a show of full 32,768-point frames. The player keeps real
 // time by skipping, so "show_fps" stays near 30 while "presented_fps" shows what drawing allows.

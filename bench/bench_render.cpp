@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting speed of the views' paint sequence against a bare QPainter that draws the same lines
 // and dots with the same pens into the same image. The bare figure is the floor: what is left
 // when projection, frame access and the drawing rules cost nothing.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What gets installed beside the programs, and the Debian and macOS packages. Included from the
 # top level (not a subdirectory) so that the bundle's icon can be a source of `lumenar`.
 include(GNUInstallDirs)

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Refreshes the desktop's MIME, launcher and icon caches under DATADIR (default /usr/share)
 # after Lumenar's files were installed there or removed; missing tools and caches are skipped.
 datadir="${1:-/usr/share}"

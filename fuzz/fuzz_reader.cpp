@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: feeds arbitrary bytes to the reader that the file ending selects.
 // Built once per ending (FUZZ_ENDING), so each reader has its own corpus.
 #include "info/InfoWindow.h"

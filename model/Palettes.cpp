@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Palettes.h"
 
 // The ILDA standard's 64-colour default palette: red, yellow, green, cyan, blue, magenta, white.

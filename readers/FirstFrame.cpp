@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/IldaFrames.h"
 
 QString IldaFrames::loadFirstFrame(const QString& fileName, InfoWindow& info, qint64 budget,

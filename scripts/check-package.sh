@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package as a distribution would: lintian, then installed on this machine
 # (as root): the validators, the file types on the system's MIME database, previews through
 # GNOME's thumbnail factory in its sandbox, and a purge that leaves nothing behind.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes dist/screenshot.png: the viewer's window on the demo show, with the settings of a first
 # run, drawn in a virtual X server so that no display is needed.
 # usage: scripts/screenshot.sh [BUILD]   (make screenshot)

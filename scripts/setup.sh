@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, testing and running Lumenar need, and any named as
 # arguments, but only those that are missing, so a prepared machine pays nothing.
 set -eu

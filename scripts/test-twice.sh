@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the whole suite twice at the same moment: test programs that shared a settings file or an
 # X display would trip over each other here. usage: test-twice.sh BUILD_DIR
 set -u

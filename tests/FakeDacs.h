@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Receivers for the two laser protocols on 127.0.0.1, written from the public protocol

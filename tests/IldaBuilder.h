@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Builds ILDA files byte by byte, big-endian, so that each test shows exactly what it feeds the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the tests share: settings isolation, closed modal boxes, caught debug lines, a probe that

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts an X server on a display it picks itself (two runs at once never collide, as they can
 # with xvfb-run -a), then the viewer on a file; waits for its window and takes a screenshot.
 # usage: smoke.sh LUMENAR FILE SCREENSHOT

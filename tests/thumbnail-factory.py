@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Thumbnails each FILE through GNOME's thumbnail factory, as a file manager does (in its
 # bubblewrap sandbox), and prints "NAME: WIDTHxHEIGHT" or "NAME: failed".
 # usage: thumbnail-factory.py [--programs DIR] FILE...

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a text of the sources has no finished German translation: lupdate refreshes a copy
 # of the catalogue from the sources, where a new or changed text arrives unfinished.
 # usage: translations.sh SOURCE LUPDATE

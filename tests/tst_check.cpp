@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lumenar-inspect --check, --convert, --stats and --thumbnail.
 #include "PyxBuilder.h"
 #include "TestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controller's picture, catalogue and animation readers, and its character set.
 #include "PyxBuilder.h"
 #include "TestSupport.h"

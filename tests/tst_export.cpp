@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Export: pictures and animations read back (PNG pixels, SVG through QSvgRenderer, GIF through
 // Qt's reader and giflib), and the export dialogs' choice of format.
 #include "TestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile files: things that are not files, animations that multiply memory, debug floods, a
 // way out of long loads, and recent files that survive a change of folder.
 #include "PyxBuilder.h"

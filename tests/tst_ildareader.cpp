@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ILDA reader: sections, records, palettes, names, failures and what a load leaves behind.
 #include "TestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's inspection pieces: readable frames, problems, frame facts, the next file, zoom to
 // fit, axes and reload on change.
 #include "PyxBuilder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line inspector: its JSON lines, its table, its pictures and its exit codes.
 #include "TestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lumenar installed into a temporary DESTDIR and looked at with the desktop's own tools; the
 // viewer's command line; the macOS bundle's description and icon as built here.
 #include "IldaBuilder.h"

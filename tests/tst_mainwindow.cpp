@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window and its information window: the frame update chain, settings, views, files,
 // drops, recent files and boxes.
 #include "TestSupport.h"

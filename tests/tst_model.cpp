@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's capacity and the store's cursor.
 #include "TestSupport.h"
 

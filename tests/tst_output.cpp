@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Laser output: the mapping, both protocols streamed through the real clients to receivers on
 // loopback, the command line's endings and errors, discovery, and the window's Laser menu.
 #include "FakeDacs.h"

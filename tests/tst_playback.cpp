@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playback: the player's schedule on a fake clock, and playback in the window.
 #include "TestSupport.h"
 #include "app/MainWindow.h"

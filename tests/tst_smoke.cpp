@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the real viewer in a real X server on the demo show and looks at the screen.
 #include "tools/DemoShow.h"
 

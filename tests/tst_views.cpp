@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The views: their pictures and projections, the shared view state and the mouse and wheel.
 #include "TestSupport.h"
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs into PREFIX as `make install` does, then runs `make uninstall`: no file of Lumenar's
 # and no MIME entry may be left. usage: uninstall.sh SOURCE BUILD
 set -eu

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "info/InfoWindow.h"
 #include "model/IldaFrames.h"
 #include "tools/Inspector.h"

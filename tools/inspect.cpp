@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lumenar-inspect: shows what a show file holds without opening a window.
 #include "tools/Inspector.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the demo show files into the directory given on the command line.
 #include "tools/DemoShow.h"
 
