@@ -107,10 +107,7 @@ void EtherDreamClient::onSocketError(QAbstractSocket::SocketError error)
         finish();
         return;
     }
-    if (error == QAbstractSocket::ConnectionRefusedError)
-        fail(tr("%1: connection refused").arg(target()));
-    else
-        fail(tr("%1: %2").arg(target(), m_socket->errorString()));
+    fail(socketFailureText(error, m_socket->errorString()));
 }
 
 void EtherDreamClient::onBroadcast()

@@ -153,10 +153,7 @@ void IdnClient::onSocketError(QAbstractSocket::SocketError error)
 {
     if (m_phase == Phase::Done)
         return;
-    if (error == QAbstractSocket::ConnectionRefusedError)
-        fail(tr("%1: connection refused").arg(target()));
-    else
-        fail(tr("%1: %2").arg(target(), m_socket->errorString()));
+    fail(socketFailureText(error, m_socket->errorString()));
 }
 
 void IdnClient::pump()

@@ -134,6 +134,14 @@ void LaserOutput::markFinished()
     emit finished();
 }
 
+QString LaserOutput::socketFailureText(QAbstractSocket::SocketError error,
+                                       const QString& reason) const
+{
+    if (error == QAbstractSocket::ConnectionRefusedError)
+        return tr("%1: connection refused").arg(target());
+    return tr("%1: %2").arg(target(), reason);
+}
+
 void LaserOutput::reportFailure(const QString& message)
 {
     if (m_failed || m_finished)

@@ -3,6 +3,7 @@
 
 #include "output/PointStream.h"
 
+#include <QAbstractSocket>
 #include <QElapsedTimer>
 #include <QObject>
 
@@ -71,6 +72,8 @@ protected:
     void markFinished();
     // Reports the failure once; the caller then ends the stream as blackout() does.
     void reportFailure(const QString& message);
+    // The user's message for a socket's error, the same for every protocol.
+    QString socketFailureText(QAbstractSocket::SocketError error, const QString& reason) const;
 
     const Protocol m_protocol;
     QString m_host;

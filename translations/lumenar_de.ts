@@ -23,14 +23,6 @@
         <translation>%1: keine Antwort innerhalb von 3 s</translation>
     </message>
     <message>
-        <source>%1: connection refused</source>
-        <translation>%1: Verbindung abgelehnt</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
         <source>%1: the DAC answered a command that was not sent</source>
         <translation>%1: der DAC hat auf einen Befehl geantwortet, der nicht gesendet wurde</translation>
     </message>
@@ -449,6 +441,17 @@ Die Blackout-Taste %1 beendet die Ausgabe jederzeit.</translation>
     <message>
         <source>Laser output blacked out</source>
         <translation>Laserausgabe dunkelgeschaltet</translation>
+    </message>
+</context>
+<context>
+    <name>LaserOutput</name>
+    <message>
+        <source>%1: connection refused</source>
+        <translation>%1: Verbindung abgelehnt</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
