@@ -80,7 +80,7 @@ bench: build
 
 # Qt's platform plugins keep a few objects until exit; those reports are suppressed.
 asan:
-	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 		$(MAKE) test BUILD=build-asan TYPE=Debug CMAKE_EXTRA=-DLUMENAR_SANITIZE=ON
 
 # Every reader's fuzzer starts from the demo files; the animation fuzzer also from animations
