@@ -145,10 +145,8 @@ private slots:
         QTest::newRow("idn 50%") << true << 50 << 0 << 30000 << 30000 << 0 << half;
         // 12 points a frame: the lines 3 times, the dot 6 times; the dark move takes the time
         // of the first two scans of the lines.
-        Received paced = full.mid(0, 4);
-        for (int k = 0; k < 6; ++k)
-            paced += full.mid(4);
-        paced += full.mid(0, 4) + full.mid(0, 4);
+        const Received lines = full.mid(0, 4), dot = full.mid(4);
+        const Received paced = lines + dot + dot + dot + dot + dot + dot + lines + lines;
         QTest::newRow("etherdream, 1200 pps at 100 fps")
             << false << 100 << 100000 << 1200 << 1200 << 100 << paced;
         QTest::newRow("idn, 1200 pps at 100 fps")
