@@ -54,4 +54,6 @@ private:
     QCheckBox* m_flipX;
     QCheckBox* m_flipY;
     QDialogButtonBox* m_buttons;
+
+    friend class TestOutput;
 };

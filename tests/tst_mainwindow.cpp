@@ -3,6 +3,7 @@
 // drops, recent files and boxes.
 #include "TestSupport.h"
 
+#include "app/Inspection.h"
 #include "app/LumenarApp.h"
 #include "app/MainWindow.h"
 #include "app/RecentFiles.h"
@@ -198,7 +199,8 @@ private slots:
             w.m_viewAllAction->trigger();
             QTest::keyClick(&w, Qt::Key_B, Qt::ControlModifier);
             QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
-            QCOMPARE(views(w), QStringLiteral("P Perspective Show Blanked Lines"));
+            w.m_inspection->getShowAxesAction()->trigger();
+            QCOMPARE(views(w), QStringLiteral("P Show Axes Perspective Show Blanked Lines"));
             w.getPlayer()->setRate(Player::PointsPerSecond, 12, 12000);
             w.getPlayer()->getLoopAction()->setChecked(false);
             w.m_infoWindow.show();
@@ -208,8 +210,10 @@ private slots:
         }
         globalIldaFrames.setShowBlankedLines(false);
         globalIldaFrames.setShowDots(true);
+        IldaView::m_showAxes = false;
         TestWindow next{QString()};
-        QCOMPARE(views(next), QStringLiteral("P Perspective Show Blanked Lines"));
+        QCOMPARE(views(next), QStringLiteral("P Show Axes Perspective Show Blanked Lines"));
+        QCOMPARE(IldaView::m_showAxes, true);
         QVERIFY(globalIldaFrames.getShowBlankedLines() && !globalIldaFrames.getShowDots());
         QCOMPARE(next.getPlayer()->getMode(), Player::PointsPerSecond);
         QCOMPARE(next.getPlayer()->getPps(), 12000);

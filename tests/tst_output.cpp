@@ -7,13 +7,20 @@
 #include "app/MainWindow.h"
 #include "output/DacDiscovery.h"
 #include "output/LaserControl.h"
+#include "output/LaserSettingsDialog.h"
 #include "output/PointStream.h"
 #include "tools/Inspector.h"
 
-#include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include <csignal>
@@ -118,7 +125,9 @@ private slots:
         QTest::addColumn<bool>("idn");
         QTest::addColumn<int>("scale");
         QTest::addColumn<int>("maxRate");
+        QTest::addColumn<int>("pps");
         QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("fps");
         QTest::addColumn<Received>("scansWanted");
         // Both frames' points; the dot comes blanked.
         const Received full{{1000, -2000, 0, 0, 0, 0},     {-30001, 1001, 255, 128, 0, 255},
@@ -127,19 +136,30 @@ private slots:
         const Received half{{500, -1000, 0, 0, 0, 0},     {-15001, 501, 255, 128, 0, 255},
                             {15001, 501, 0, 0, 255, 255}, {0, 10000, 255, 255, 255, 255},
                             {50, 50, 0, 0, 0, 0},         {200, 378, 0, 0, 0, 0}};
-        QTest::newRow("etherdream") << false << 100 << 100000 << 30000 << full;
-        QTest::newRow("etherdream 50%, 100000 pps") << false << 50 << 100000 << 100000 << half;
+        QTest::newRow("etherdream") << false << 100 << 100000 << 30000 << 30000 << 0 << full;
+        QTest::newRow("etherdream 50%, 100000 pps")
+            << false << 50 << 100000 << 100000 << 100000 << 0 << half;
         QTest::newRow("etherdream lowered to its maximum")
-            << false << 100 << 20000 << 20000 << full;
-        QTest::newRow("idn") << true << 100 << 0 << 30000 << full;
-        QTest::newRow("idn 50%") << true << 50 << 0 << 30000 << half;
+            << false << 100 << 20000 << 30000 << 20000 << 0 << full;
+        QTest::newRow("idn") << true << 100 << 0 << 30000 << 30000 << 0 << full;
+        QTest::newRow("idn 50%") << true << 50 << 0 << 30000 << 30000 << 0 << half;
+        // 12 points a frame: the lines 3 times, the dot 6 times; the dark move takes the time
+        // of the first two scans of the lines.
+        const Received lines = full.mid(0, 4), dot = full.mid(4);
+        const Received paced = lines + dot + dot + dot + dot + dot + dot + lines + lines;
+        QTest::newRow("etherdream, 1200 pps at 100 fps")
+            << false << 100 << 100000 << 1200 << 1200 << 100 << paced;
+        QTest::newRow("idn, 1200 pps at 100 fps")
+            << true << 100 << 0 << 1200 << 1200 << 100 << paced;
     }
     void stream()
     {
         QFETCH(bool, idn);
         QFETCH(int, scale);
         QFETCH(int, maxRate);
+        QFETCH(int, pps);
         QFETCH(int, rate);
+        QFETCH(int, fps);
         QFETCH(Received, scansWanted);
         FakeEtherDream etherDream;
         etherDream.maxRate = maxRate;
@@ -147,10 +167,14 @@ private slots:
         const QString to = idn ? QStringLiteral("idn:127.0.0.1:%1").arg(idnDac.port())
                                : QStringLiteral("etherdream:127.0.0.1:%1").arg(etherDream.port());
         const double seconds = 0.3;
-        QCOMPARE(
-            run({"--play", m_show, "--to", to, "--duration", QString::number(seconds), "--scale",
-                 QString::number(scale), "--pps", QString::number(std::max(rate, 30000))}),
-            0);
+        QStringList args{"--play",     m_show,
+                         "--to",       to,
+                         "--duration", QString::number(seconds),
+                         "--scale",    QString::number(scale),
+                         "--pps",      QString::number(pps)};
+        if (fps)
+            args << "--fps" << QString::number(fps);
+        QCOMPARE(run(args), 0);
         QCOMPARE(m_err.contains("largest scan rate is 20000"), maxRate == 20000);
         const Received& got = idn ? idnDac.points : etherDream.points;
         QVERIFY2(m_out.startsWith("connected to " + to), qPrintable(m_out));
@@ -379,6 +403,38 @@ private slots:
                                      : QStringLiteral("Ether Dream 00:00:00:00:00:00"));
             QCOMPARE(dac.maxRate, isIdn ? 0 : 35000);
         }
+    }
+
+    // A DAC heard fills the address, a bad one disables OK, and what the dialog returns comes
+    // back through the settings into the next dialog.
+    void settingsDialog()
+    {
+        FakeIdn idn;
+        LaserSettingsDialog dialog(LaserSettings(), nullptr);
+        dialog.m_discovery->start(freePort(), QHostAddress(QHostAddress::LocalHost), idn.port());
+        QTRY_COMPARE(dialog.m_dacs->count(), 1);
+        dialog.m_dacs->setCurrentRow(0);
+        QCOMPARE(dialog.getSettings().target(), QStringLiteral("idn:127.0.0.1:%1").arg(idn.port()));
+        const QPushButton* ok = dialog.m_buttons->button(QDialogButtonBox::Ok);
+        QVERIFY(ok->isEnabled());
+        dialog.m_address->setText("10.0.0.7:70000");
+        QVERIFY(!ok->isEnabled());
+        dialog.m_protocol->setCurrentIndex(0);
+        dialog.m_address->setText("[::1]:7766");
+        QVERIFY(ok->isEnabled());
+        dialog.m_rate->setValue(45000);
+        dialog.m_scale->setValue(40);
+        dialog.m_flipY->setChecked(true);
+        QSettings stored;
+        dialog.getSettings().write(stored);
+        LaserSettings read;
+        read.read(stored);
+        const LaserSettings back = LaserSettingsDialog(read, nullptr).getSettings();
+        QCOMPARE(back.target(), QStringLiteral("etherdream:[::1]:7766"));
+        QCOMPARE(back.rate, 45000);
+        QCOMPARE(back.options.scalePercent, 40);
+        QCOMPARE(back.options.flipX, false);
+        QCOMPARE(back.options.flipY, true);
     }
 };
 
