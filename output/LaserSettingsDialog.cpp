@@ -105,7 +105,14 @@ LaserSettingsDialog::LaserSettingsDialog(const LaserSettings& settings, QWidget*
     // Focus on the list would make its first row the choice.
     m_address->setFocus();
     connect(m_discovery, &DacDiscovery::dacFound, this, &LaserSettingsDialog::addDac);
-    m_discovery->start();
+}
+
+void LaserSettingsDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_listening)
+        m_discovery->start();
+    m_listening = true;
 }
 
 void LaserSettingsDialog::addDac(const DacInfo& dac)

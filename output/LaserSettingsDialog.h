@@ -39,6 +39,10 @@ public:
     LaserSettingsDialog(const LaserSettings& settings, QWidget* parent);
     LaserSettings getSettings() const;
 
+protected:
+    // The network is asked only while the user sees the list.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void addDac(const DacInfo& dac);
     void dacChosen();
@@ -54,6 +58,7 @@ private:
     QCheckBox* m_flipX;
     QCheckBox* m_flipY;
     QDialogButtonBox* m_buttons;
+    bool m_listening = false;
 
     friend class TestOutput;
 };
