@@ -152,8 +152,7 @@ ControllerCheck::Result walkAni(const QString& fileName, const FindingSink& sink
         const QString names = catalogue + QChar(0) + name;
         auto known = byName.constFind(names);
         if (known == byName.constEnd()) {
-            const QString path = directory + QLatin1Char('/') + catalogue +
-                                 QLatin1String(".catl/") + name + QLatin1String(".pic");
+            const QString path = ControllerIo::picturePath(directory, catalogue, name);
             const QString key = fileIdentity(path);
             const auto same = byIdentity.constFind(key);
             const bool fresh = key.isEmpty() || same == byIdentity.constEnd();

@@ -58,8 +58,7 @@ QString IldaFrames::openVectrionANI(const QString& fileName, InfoWindow& info)
 
         auto known = byName.constFind(name);
         if (known == byName.constEnd()) {
-            const QString path = directory + QLatin1Char('/') + catalogue +
-                                 QLatin1String(".catl/") + picture + QLatin1String(".pic");
+            const QString path = ControllerIo::picturePath(directory, catalogue, picture);
             const QString identity = ControllerIo::fileIdentity(path);
             LoadedPicture loaded{0, {}};
             const auto same = byIdentity.constFind(identity);

@@ -46,6 +46,12 @@ QString pictureRowName(const QString& fileName)
     return QFileInfo(fileName).baseName().left(PictureNameLength);
 }
 
+QString picturePath(const QString& directory, const QString& catalogue, const QString& picture)
+{
+    return directory + QLatin1Char('/') + catalogue + QLatin1String(".catl/") + picture +
+           QLatin1String(".pic");
+}
+
 QString fileIdentity(const QString& path)
 {
 #ifdef Q_OS_UNIX

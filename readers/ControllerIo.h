@@ -33,6 +33,9 @@ bool readHeader(QFile& file, unsigned char* header, int size);
 QString pictureFormatText(bool trueColor);
 QString pictureRowName(const QString& fileName);
 
+// Where an animation's entry finds its picture: CATALOGUE.catl/PICTURE.pic beside the animation.
+QString picturePath(const QString& directory, const QString& catalogue, const QString& picture);
+
 // The file behind a path: an animation's entries name the same picture when these match, so
 // hard links and differently spelt names of one file are one picture. Empty when it is missing.
 QString fileIdentity(const QString& path);
